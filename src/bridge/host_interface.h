@@ -43,8 +43,7 @@ using LookupFn = void*(EVOPLUG_CDECL*)(const char* name);
 using LookupFunctionFn = void*(EVOPLUG_CDECL*)(const char* name);
 // Slot 4: calls the script function `handle` with four EngineVars and returns
 // its EngineVar result. Handle 0 is not a function: the engine returns 0.
-using CallFn = int32_t(EVOPLUG_CDECL*)(int32_t handle, int32_t a, int32_t b, int32_t c,
-                                       int32_t d);
+using CallFn = int32_t(EVOPLUG_CDECL*)(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d);
 
 // Engine functions, fetched through slot 1 by these names.
 constexpr const char* kEntCreateName = "ent_create";
@@ -64,11 +63,11 @@ using SurfaceFn = void(EVOPLUG_CDECL*)(void);
 
 // ---- Host interface record (pointer-wide words) -----------------------------
 namespace host {
-constexpr int kReserved = 0;        // may carry a version number
-constexpr int kFunctionTable = 1;   // -> engine function table
-constexpr int kSurface = 2;         // -> screen surface record
-constexpr int kUnused = 3;          // stored, never used
-constexpr int kSecondTable = 4;     // -> a table whose slot 2 is copied, never used
+constexpr int kReserved = 0;       // may carry a version number
+constexpr int kFunctionTable = 1;  // -> engine function table
+constexpr int kSurface = 2;        // -> screen surface record
+constexpr int kUnused = 3;         // stored, never used
+constexpr int kSecondTable = 4;    // -> a table whose slot 2 is copied, never used
 constexpr int kSecondTableSlot = 2;
 constexpr int kWords = 5;
 }  // namespace host
@@ -115,13 +114,13 @@ constexpr int kWords = 4;
 
 // ---- Screen surface record (pointer-wide words) -----------------------------
 namespace surface {
-constexpr int kPixels = 0;         // uint8_t* first pixel byte
+constexpr int kPixels = 0;  // uint8_t* first pixel byte
 constexpr int kBytesPerLine = 1;
 constexpr int kWidth = 2;
 constexpr int kHeight = 3;
 constexpr int kBytesPerPixel = 4;
-constexpr int kLock = 5;           // SurfaceFn, called before the pixels are written
-constexpr int kUnlock = 6;         // SurfaceFn, called after
+constexpr int kLock = 5;    // SurfaceFn, called before the pixels are written
+constexpr int kUnlock = 6;  // SurfaceFn, called after
 constexpr int kWords = 7;
 }  // namespace surface
 
@@ -132,19 +131,19 @@ constexpr int kAngles = 7;    // three angles: words 7-9
 constexpr int kPan = 7;
 constexpr int kTilt = 8;
 constexpr int kRoll = 9;
-constexpr int kGene2 = 21;    // gene 2 goes into word 21
+constexpr int kGene2 = 21;  // gene 2 goes into word 21
 constexpr int kGene1 = 22;
-constexpr int kGene0 = 23;    // gene 0 goes into word 23
+constexpr int kGene0 = 23;  // gene 0 goes into word 23
 constexpr int kWords = 32;
 }  // namespace entity
 
 namespace particle {
-constexpr int kLife = 3;          // 0 ends the particle
-constexpr int kVelocity = 7;      // words 7-9
-constexpr int kFunction = 12;     // script function handle
+constexpr int kLife = 3;       // 0 ends the particle
+constexpr int kVelocity = 7;   // words 7-9
+constexpr int kFunction = 12;  // script function handle
 constexpr int kFlags = 13;
-constexpr int kAlpha = 19;        // transparency
-constexpr int kColour = 21;       // words 21-23, as on entities
+constexpr int kAlpha = 19;   // transparency
+constexpr int kColour = 21;  // words 21-23, as on entities
 constexpr int kWords = 32;
 }  // namespace particle
 
@@ -166,23 +165,45 @@ template <typename W, int N>
 struct Record {
     W w[N];
 };
-static_assert(sizeof(Word) == sizeof(void*), "pointer records use pointer-wide words");
-static_assert(offsetof(Record<Word, host::kWords>, w[host::kFunctionTable]) == 1 * sizeof(void*));
-static_assert(offsetof(Record<Word, host::kWords>, w[host::kSurface]) == 2 * sizeof(void*));
-static_assert(offsetof(Record<Word, host::kWords>, w[host::kSecondTable]) == 4 * sizeof(void*));
-static_assert(offsetof(Record<Word, table::kWords>, w[table::kCall]) == 4 * sizeof(void*));
-static_assert(offsetof(Record<Word, object::kWords>, w[object::kType]) == 2 * sizeof(void*));
-static_assert(offsetof(Record<Word, string::kWords>, w[string::kText]) == 3 * sizeof(void*));
-static_assert(offsetof(Record<Word, surface::kWords>, w[surface::kUnlock]) == 6 * sizeof(void*));
-static_assert(offsetof(Record<int32_t, entity::kWords>, w[entity::kPosition]) == 16);
-static_assert(offsetof(Record<int32_t, entity::kWords>, w[entity::kAngles]) == 28);
-static_assert(offsetof(Record<int32_t, entity::kWords>, w[entity::kGene2]) == 84);
-static_assert(offsetof(Record<int32_t, entity::kWords>, w[entity::kGene0]) == 92);
-static_assert(offsetof(Record<int32_t, particle::kWords>, w[particle::kFunction]) == 48);
-static_assert(offsetof(Record<int32_t, particle::kWords>, w[particle::kAlpha]) == 76);
-static_assert(offsetof(Record<int32_t, panel::kWords>, w[panel::kPosX]) == 20);
-static_assert(offsetof(Record<int32_t, panel::kWords>, w[panel::kWord10]) == 40);
-static_assert(offsetof(Record<int32_t, camera::kWords>, w[camera::kZoomWord]) == 72);
+using HostRecord = Record<Word, host::kWords>;
+using FunctionTable = Record<Word, table::kWords>;
+using ObjectRecord = Record<Word, object::kWords>;
+using StringRecord = Record<Word, string::kWords>;
+using SurfaceRecord = Record<Word, surface::kWords>;
+using EntityRecord = Record<int32_t, entity::kWords>;
+using ParticleRecord = Record<int32_t, particle::kWords>;
+using PanelRecord = Record<int32_t, panel::kWords>;
+using CameraRecord = Record<int32_t, camera::kWords>;
+
+constexpr size_t kWordSize = sizeof(void*);
+static_assert(sizeof(Word) == kWordSize, "pointer records use pointer-wide words");
+static_assert(offsetof(HostRecord, w[host::kFunctionTable]) == 1 * kWordSize);
+static_assert(offsetof(HostRecord, w[host::kSurface]) == 2 * kWordSize);
+static_assert(offsetof(HostRecord, w[host::kUnused]) == 3 * kWordSize);
+static_assert(offsetof(HostRecord, w[host::kSecondTable]) == 4 * kWordSize);
+static_assert(offsetof(FunctionTable, w[table::kLookupFunction]) == 1 * kWordSize);
+static_assert(offsetof(FunctionTable, w[table::kCall]) == 4 * kWordSize);
+static_assert(offsetof(ObjectRecord, w[object::kData1]) == 1 * kWordSize);
+static_assert(offsetof(ObjectRecord, w[object::kType]) == 2 * kWordSize);
+static_assert(offsetof(StringRecord, w[string::kText]) == 3 * kWordSize);
+static_assert(offsetof(SurfaceRecord, w[surface::kBytesPerPixel]) == 4 * kWordSize);
+static_assert(offsetof(SurfaceRecord, w[surface::kLock]) == 5 * kWordSize);
+static_assert(offsetof(SurfaceRecord, w[surface::kUnlock]) == 6 * kWordSize);
+static_assert(offsetof(EntityRecord, w[entity::kPosition]) == 16);
+static_assert(offsetof(EntityRecord, w[entity::kAngles]) == 28);
+static_assert(offsetof(EntityRecord, w[entity::kGene2]) == 84);
+static_assert(offsetof(EntityRecord, w[entity::kGene0]) == 92);
+static_assert(offsetof(ParticleRecord, w[particle::kLife]) == 12);
+static_assert(offsetof(ParticleRecord, w[particle::kFunction]) == 48);
+static_assert(offsetof(ParticleRecord, w[particle::kFlags]) == 52);
+static_assert(offsetof(ParticleRecord, w[particle::kAlpha]) == 76);
+static_assert(offsetof(PanelRecord, w[panel::kPosX]) == 20);
+static_assert(offsetof(PanelRecord, w[panel::kPosY]) == 24);
+static_assert(offsetof(PanelRecord, w[panel::kWord10]) == 40);
+static_assert(offsetof(CameraRecord, w[camera::kZoomWord]) == 72);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(kWordSize == 4, "the engine's own target has 32-bit words throughout");
+#endif
 static_assert(sizeof(EngineVar) == 4, "EngineVar is 32 bits on every target");
 
 }  // namespace evoplug::abi

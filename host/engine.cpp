@@ -1,0 +1,285 @@
+#include "engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+namespace evoplug::host {
+
+namespace {
+Engine* activeEngine = nullptr;
+constexpr double kPi = 3.14159265358979323846;
+}  // namespace
+
+struct Engine::Object {
+    std::vector<Word> words = std::vector<Word>(abi::object::kWords, 0);
+    std::vector<int32_t> numbers;  // variables, arrays, panels, engine objects
+    std::vector<Word> stringRecord;
+    std::string text;
+};
+
+// The engine functions handed out through slot 1, as plain cdecl functions.
+struct EngineFunctions {
+    static void* EVOPLUG_CDECL entCreate(const void* model, const int32_t* position,
+                                         int32_t action) {
+        return activeEngine ? activeEngine->createEntity(model, position, action) : nullptr;
+    }
+    static int32_t EVOPLUG_CDECL entRemove(void* entity) {
+        return activeEngine ? activeEngine->removeEntity(entity) : 0;
+    }
+    // Turns the vector by roll (x axis), tilt (y axis), then pan (z axis),
+    // angles in degrees as EngineVar.
+    static int32_t EVOPLUG_CDECL vecRotate(int32_t* v, const int32_t* angles) {
+        if (v == nullptr || angles == nullptr) return 0;
+        double x = v[0], y = v[1], z = v[2];
+        auto radians = [](int32_t a) { return a / 1024.0 * kPi / 180.0; };
+        double pan = radians(angles[0]), tilt = radians(angles[1]), roll = radians(angles[2]);
+        double y1 = y * std::cos(roll) - z * std::sin(roll);
+        double z1 = y * std::sin(roll) + z * std::cos(roll);
+        double x2 = x * std::cos(tilt) - z1 * std::sin(tilt);
+        double z2 = x * std::sin(tilt) + z1 * std::cos(tilt);
+        double x3 = x2 * std::cos(pan) - y1 * std::sin(pan);
+        double y3 = x2 * std::sin(pan) + y1 * std::cos(pan);
+        v[0] = static_cast<int32_t>(std::lround(x3));
+        v[1] = static_cast<int32_t>(std::lround(y3));
+        v[2] = static_cast<int32_t>(std::lround(z2));
+        return 0;
+    }
+    // The length of the traced line, as EngineVar.
+    static int32_t EVOPLUG_CDECL trace(const int32_t* from, const int32_t* to) {
+        if (activeEngine == nullptr || from == nullptr || to == nullptr) return 0;
+        int32_t* mode = activeEngine->has("trace_mode") ? activeEngine->var("trace_mode") : nullptr;
+        activeEngine->traces_.push_back(
+            {{from[0], from[1], from[2]}, {to[0], to[1], to[2]}, mode ? *mode : 0});
+        double dx = to[0] - double(from[0]), dy = to[1] - double(from[1]),
+               dz = to[2] - double(from[2]);
+        return static_cast<int32_t>(std::lround(std::sqrt(dx * dx + dy * dy + dz * dz)));
+    }
+    static void EVOPLUG_CDECL lock() {
+        if (activeEngine == nullptr) return;
+        ++activeEngine->locks_;
+        if (activeEngine->onLock) activeEngine->onLock();
+    }
+    static void EVOPLUG_CDECL unlock() {
+        if (activeEngine == nullptr) return;
+        ++activeEngine->unlocks_;
+        if (activeEngine->onUnlock) activeEngine->onUnlock();
+    }
+};
+
+Engine::Engine()
+    : record_(abi::host::kWords, 0),
+      table_(abi::table::kWords, 0),
+      secondTable_(4, 0),
+      surface_(abi::surface::kWords, 0) {
+    if (activeEngine != nullptr) throw std::logic_error("only one engine may be active");
+    activeEngine = this;
+    table_[abi::table::kLookup] = reinterpret_cast<Word>(&Engine::lookupEntry);
+    table_[abi::table::kLookupFunction] = reinterpret_cast<Word>(&Engine::lookupFunctionEntry);
+    table_[abi::table::kCall] = reinterpret_cast<Word>(&Engine::callEntry);
+    secondTable_[abi::host::kSecondTableSlot] = 0x5eed;
+    record_[abi::host::kReserved] = 1;
+    record_[abi::host::kFunctionTable] = reinterpret_cast<Word>(table_.data());
+    record_[abi::host::kSurface] = reinterpret_cast<Word>(surface_.data());
+    record_[abi::host::kSecondTable] = reinterpret_cast<Word>(secondTable_.data());
+    setSurface(64, 48, 4, 64 * 4 + 16);
+}
+
+Engine::~Engine() { activeEngine = nullptr; }
+
+Engine* Engine::active() { return activeEngine; }
+
+Engine::Object& Engine::add(const std::string& name, int32_t typeCode) {
+    auto object = std::make_unique<Object>();
+    object->words[abi::object::kType] = static_cast<Word>(static_cast<uint32_t>(typeCode));
+    Object& result = *object;
+    objects_[name] = std::move(object);
+    return result;
+}
+
+Engine::Object* Engine::find(const std::string& name) const {
+    auto it = objects_.find(name);
+    return it == objects_.end() ? nullptr : it->second.get();
+}
+
+int32_t* Engine::defineVar(const std::string& name, EngineVar value, int words) {
+    Object& o = add(name, abi::type::kNumber);
+    o.numbers.assign(std::max(words, 1), value);
+    o.words[abi::object::kData0] = reinterpret_cast<Word>(o.numbers.data());
+    return o.numbers.data();
+}
+
+int32_t* Engine::defineArray(const std::string& name, int size) {
+    Object& o = add(name, abi::type::kArray);
+    o.numbers.assign(std::max(size, 1), 0);
+    o.words[abi::object::kData0] = reinterpret_cast<Word>(o.numbers.data());
+    return o.numbers.data();
+}
+
+Word* Engine::defineString(const std::string& name, const std::string& text) {
+    Object& o = add(name, abi::type::kString);
+    o.text = text;
+    o.stringRecord.assign(abi::string::kWords, 0);
+    o.stringRecord[abi::string::kText] = reinterpret_cast<Word>(o.text.c_str());
+    o.words[abi::object::kData1] = reinterpret_cast<Word>(o.stringRecord.data());
+    return o.stringRecord.data();
+}
+
+int32_t* Engine::definePanel(const std::string& name) {
+    Object& o = add(name, abi::type::kPanel);
+    o.numbers.assign(abi::panel::kWords, 0);
+    o.words[abi::object::kData1] = reinterpret_cast<Word>(o.numbers.data());
+    return o.numbers.data();
+}
+
+int32_t* Engine::defineObject(const std::string& name) {
+    Object& o = add(name, abi::type::kObject);
+    o.numbers.assign(abi::camera::kWords, 0);
+    o.words[abi::object::kData0] = reinterpret_cast<Word>(o.numbers.data());
+    return o.numbers.data();
+}
+
+int32_t Engine::defineFunction(const std::string& name, ScriptFunction function) {
+    int32_t handle = nextHandle_++;
+    Object& o = add(name, abi::type::kFunction);
+    o.words[abi::object::kData0] = static_cast<Word>(handle);
+    functionNames_[handle] = name;
+    functions_[handle] = std::move(function);
+    return handle;
+}
+
+void Engine::defineRaw(const std::string& name, int32_t typeCode, Word data0, Word data1) {
+    Object& o = add(name, typeCode);
+    o.words[abi::object::kData0] = data0;
+    o.words[abi::object::kData1] = data1;
+}
+
+void Engine::remove(const std::string& name) { objects_.erase(name); }
+
+bool Engine::has(const std::string& name) const { return find(name) != nullptr; }
+
+int32_t* Engine::var(const std::string& name) {
+    Object* o = find(name);
+    if (o == nullptr || o->numbers.empty()) throw std::out_of_range("no number object " + name);
+    return o->numbers.data();
+}
+
+int32_t* Engine::panel(const std::string& name) { return var(name); }
+
+Word* Engine::stringRecord(const std::string& name) {
+    Object* o = find(name);
+    if (o == nullptr || o->stringRecord.empty()) throw std::out_of_range("no string " + name);
+    return o->stringRecord.data();
+}
+
+std::string Engine::text(const std::string& name) {
+    auto* chars = reinterpret_cast<const char*>(stringRecord(name)[abi::string::kText]);
+    return chars ? std::string(chars) : std::string();
+}
+
+void Engine::setText(const std::string& name, const std::string& text) {
+    Object* o = find(name);
+    if (o == nullptr || o->stringRecord.empty()) throw std::out_of_range("no string " + name);
+    o->text = text;
+    o->stringRecord[abi::string::kText] = reinterpret_cast<Word>(o->text.c_str());
+}
+
+int32_t Engine::handle(const std::string& name) const {
+    Object* o = find(name);
+    if (o == nullptr || static_cast<int32_t>(o->words[abi::object::kType]) != abi::type::kFunction)
+        return 0;
+    return static_cast<int32_t>(o->words[abi::object::kData0]);
+}
+
+void Engine::disableEngineFunction(const std::string& name) { disabledFunctions_.insert(name); }
+
+std::vector<int32_t*> Engine::entityRecords() const {
+    std::vector<const Entity*> live;
+    for (const auto& [record, entity] : entities_) live.push_back(entity.get());
+    std::sort(live.begin(), live.end(),
+              [](const Entity* a, const Entity* b) { return a->serial < b->serial; });
+    std::vector<int32_t*> result;
+    for (const Entity* e : live) result.push_back(const_cast<int32_t*>(e->words.data()));
+    return result;
+}
+
+const Engine::Entity* Engine::entity(const void* record) const {
+    auto it = entities_.find(record);
+    return it == entities_.end() ? nullptr : it->second.get();
+}
+
+size_t Engine::callsTo(const std::string& name) const {
+    return static_cast<size_t>(std::count_if(calls_.begin(), calls_.end(),
+                                             [&](const ScriptCall& c) { return c.name == name; }));
+}
+
+void Engine::setSurface(int width, int height, int bytesPerPixel, int bytesPerLine) {
+    pixels_.assign(static_cast<size_t>(std::max(0, bytesPerLine) * std::max(0, height)), 0);
+    surface_[abi::surface::kPixels] = reinterpret_cast<Word>(pixels_.data());
+    surface_[abi::surface::kBytesPerLine] = static_cast<Word>(bytesPerLine);
+    surface_[abi::surface::kWidth] = static_cast<Word>(width);
+    surface_[abi::surface::kHeight] = static_cast<Word>(height);
+    surface_[abi::surface::kBytesPerPixel] = static_cast<Word>(bytesPerPixel);
+    surface_[abi::surface::kLock] = reinterpret_cast<Word>(&EngineFunctions::lock);
+    surface_[abi::surface::kUnlock] = reinterpret_cast<Word>(&EngineFunctions::unlock);
+}
+
+void* Engine::createEntity(const void* modelRecord, const int32_t* position, int32_t action) {
+    if (entityCreationFails_) return nullptr;
+    auto entity = std::make_unique<Entity>();
+    entity->words.assign(abi::entity::kWords, 0);
+    if (position != nullptr)
+        std::copy(position, position + 3, entity->words.begin() + abi::entity::kPosition);
+    if (modelRecord != nullptr) {
+        auto* chars = reinterpret_cast<const char*>(
+            static_cast<const Word*>(modelRecord)[abi::string::kText]);
+        if (chars != nullptr) entity->model = chars;
+    }
+    entity->action = action;
+    entity->serial = created_++;
+    void* record = entity->words.data();
+    entities_[record] = std::move(entity);
+    return record;
+}
+
+int32_t Engine::removeEntity(void* record) {
+    if (entities_.erase(record) == 0) {
+        ++badRemovals_;
+        return 0;
+    }
+    ++removed_;
+    return abi::kOne;
+}
+
+void* Engine::lookupEntry(const char* name) {
+    if (activeEngine == nullptr || name == nullptr) return nullptr;
+    Object* o = activeEngine->find(name);
+    return o ? o->words.data() : nullptr;
+}
+
+void* Engine::lookupFunctionEntry(const char* name) {
+    if (activeEngine == nullptr || name == nullptr) return nullptr;
+    std::string n(name);
+    if (activeEngine->disabledFunctions_.count(n)) return nullptr;
+    if (n == abi::kEntCreateName) return reinterpret_cast<void*>(&EngineFunctions::entCreate);
+    if (n == abi::kEntRemoveName) return reinterpret_cast<void*>(&EngineFunctions::entRemove);
+    if (n == abi::kVecRotateName) return reinterpret_cast<void*>(&EngineFunctions::vecRotate);
+    if (n == abi::kTraceName) return reinterpret_cast<void*>(&EngineFunctions::trace);
+    return nullptr;
+}
+
+int32_t Engine::callEntry(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d) {
+    if (activeEngine == nullptr) return 0;
+    Engine& e = *activeEngine;
+    auto name = e.functionNames_.find(handle);
+    ++e.callCount_;
+    if (e.logCalls_)
+        e.calls_.push_back(
+            {handle, name == e.functionNames_.end() ? "" : name->second, a, b, c, d});
+    auto fn = e.functions_.find(handle);
+    if (handle == 0 || fn == e.functions_.end()) return 0;
+    return fn->second(a, b, c, d);
+}
+
+}  // namespace evoplug::host

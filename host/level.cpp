@@ -1,0 +1,93 @@
+#include "level.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace evoplug::host {
+
+Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
+    Engine& e = engine_;
+    // Settings and results of the genetic algorithm.
+    e.defineVar("num_elem");
+    e.defineVar("stringlength");
+    e.defineVar("mutation");
+    e.defineVar("crossover");
+    e.defineVar("average");
+    e.defineVar("minimal");
+    e.defineVar("maximal");
+    e.defineArray("smallarray", 8);
+    e.defineArray("bigarray", kBigArraySize);
+    e.defineVar("chromosom");
+    e.defineVar("big_iterator");
+    e.defineString("actionstring", "");
+    e.defineString("modelname", "");
+
+    // The control panel.
+    for (int i = 0; i < 9; ++i) {
+        e.definePanel("Slot" + std::to_string(i));
+        e.defineString("Str" + std::to_string(i), "");
+    }
+    e.definePanel("Controller");
+    e.definePanel("selection");
+    e.definePanel("crossbreed");
+    e.defineString("selStr", "");
+    e.defineString("crossStr", "");
+    e.definePanel("EvolutionSettings")[abi::panel::kPosY] = abi::fromInt(200);
+    e.definePanel("RadioButton");
+    e.definePanel("DialogPanel");
+    e.definePanel("DialogText");
+    e.defineString("FeedbackText", "");
+    e.defineVar("dragSwitch");
+    e.defineFunction("checkDragProcess", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
+
+    // Engine variables and objects.
+    e.defineObject("camera");
+    e.defineObject("player");
+    e.defineObject("you");
+    e.defineVar("mouse_pos.x");
+    e.defineVar("mouse_pos.y");
+    e.defineVar("time", abi::kOne);
+    e.defineVar("sky_speed", 0, 2);
+    e.defineVar("cloud_speed", 0, 2);
+    e.defineVar("trace_mode");
+
+    // Script functions.
+    e.defineFunction("CalculateFitness", [this](int32_t, int32_t, int32_t, int32_t) {
+        int32_t* genes = engine_.var("smallarray");
+        double f = fitnessOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
+        *engine_.var("chromosom") = static_cast<int32_t>(f * abi::kOne);
+        return 0;
+    });
+    e.defineFunction("beeps", [](int32_t count, int32_t, int32_t, int32_t) { return count; });
+    e.defineFunction("DLLPart_Alphafade", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
+    apply(settings);
+}
+
+void Level::apply(const LevelSettings& settings) {
+    settings_ = settings;
+    Engine& e = engine_;
+    *e.var("num_elem") = abi::fromInt(settings.individuals);
+    *e.var("stringlength") = abi::fromInt(settings.genes);
+    *e.var("mutation") = abi::fromInt(settings.mutation);
+    *e.var("crossover") = abi::fromInt(settings.crossover);
+    e.setText("modelname", settings.model);
+    e.setText("actionstring", settings.action);
+    if (!e.has(settings.action))
+        e.defineFunction(settings.action, [](int32_t, int32_t, int32_t, int32_t) { return 0; });
+}
+
+double Level::fitnessOf(int g0, int g1, int g2) const {
+    const auto& t = settings_.target;
+    int distance = std::abs(g0 - t[0]) + std::abs(g1 - t[1]) + std::abs(g2 - t[2]);
+    return 1.0 - distance / (3.0 * 255.0);
+}
+
+void Level::startUp(const Plugin& plugin) {
+    plugin->A5_DLLAPI(engine_.interfaceRecord());
+    plugin->InterfaceInit();
+    plugin->WDL_syntax();
+    plugin->init_population();
+    plugin->init_Ortavia();
+}
+
+}  // namespace evoplug::host

@@ -1,0 +1,27 @@
+// Typed access to the engine's records at their named words.
+#pragma once
+
+#include <cstdint>
+
+#include "bridge/host_interface.h"
+
+namespace evoplug::bridge {
+
+// A 32-bit word of a number-only record (entity, particle, panel, camera).
+inline int32_t& word(void* record, int index) { return static_cast<int32_t*>(record)[index]; }
+inline int32_t* words(void* record, int index) { return static_cast<int32_t*>(record) + index; }
+
+// A script number variable or array element, as bound by lookupVar.
+inline int32_t* var(void* data) { return static_cast<int32_t*>(data); }
+
+// The text of an engine string record.
+inline const char* stringText(const void* stringRecord) {
+    return reinterpret_cast<const char*>(
+        static_cast<const abi::Word*>(stringRecord)[abi::string::kText]);
+}
+// Points the string at `text`; the engine string keeps it for good.
+inline void setStringText(void* stringRecord, const char* text) {
+    static_cast<abi::Word*>(stringRecord)[abi::string::kText] = reinterpret_cast<abi::Word>(text);
+}
+
+}  // namespace evoplug::bridge

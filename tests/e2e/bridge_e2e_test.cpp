@@ -1,0 +1,51 @@
+#include <algorithm>
+#include <fstream>
+
+#include "plugin_fixture.h"
+
+namespace evoplug::e2e {
+namespace {
+
+TEST(PluginLoading, MissingFileOrExportIsAClearError) {
+    try {
+        host::Plugin::load("/nonexistent/libevoplug.so");
+        FAIL() << "loading a missing file succeeded";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent/libevoplug.so"), std::string::npos);
+    }
+    // Any shared object that lacks the exports: the C++ runtime the host uses.
+    std::string other = "/lib/x86_64-linux-gnu/libm.so.6";
+    if (!std::ifstream(other)) GTEST_SKIP() << "no libm at " << other;
+    try {
+        host::Plugin::load(other);
+        FAIL() << "a library without the exports was accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("A5_DLLAPI"), std::string::npos);
+    }
+}
+
+TEST(PluginLoading, FreshCopiesHaveTheirOwnState) {
+    auto first = loadFreshPlugin();
+    auto second = loadFreshPlugin();
+    EXPECT_NE(first->exports().A5_DLLAPI, second->exports().A5_DLLAPI);
+}
+
+TEST_F(PluginTest, EntryAnswers511AndBindsTheEngine) {
+    EXPECT_EQ(call().A5_DLLAPI(engine.interfaceRecord()), 511);
+    EXPECT_EQ(call().A5_DLLAPI(engine.interfaceRecord()), 511);
+}
+
+TEST_F(PluginTest, WdlBeepCallsByNameEvenWithoutAFunction) {
+    ASSERT_EQ(call().A5_DLLAPI(engine.interfaceRecord()), 511);
+    EXPECT_EQ(call().WDLBeep(3 * 1024), 3 * 1024);  // the level's "beeps" answers its count
+    engine.remove("beeps");
+    engine.defineVar("beeps");  // now a variable: the engine is still called, with handle 0
+    engine.clearCalls();
+    EXPECT_EQ(call().WDLBeep(1024), 0);
+    ASSERT_EQ(engine.calls().size(), 1u);
+    EXPECT_EQ(engine.calls()[0].handle, 0);
+    EXPECT_EQ(engine.calls()[0].a, 1024);
+}
+
+}  // namespace
+}  // namespace evoplug::e2e
