@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "text/mstring.h"
@@ -465,6 +466,11 @@ TEST(MStringLong, FiftyThousandCharactersThroughSearchAndEdit) {
     EXPECT_EQ(s.ReverseFind("aa"), n - 2);
     EXPECT_EQ(s.ReverseFind('a'), n - 1);
     EXPECT_EQ(s.Find("aaab", 0), -1);
+    MString reversed(s);
+    reversed.Reverse();
+    EXPECT_EQ(reversed.Find("eldeen", 0), 0);
+    std::unique_ptr<char[]> copy(s.ToCString(0));
+    EXPECT_EQ(std::strlen(copy.get()), static_cast<size_t>(n + 6));
 
     EXPECT_EQ(s.Replace("a", "bb"), n);
     EXPECT_EQ(s.GetLength(), 2 * n + 6);

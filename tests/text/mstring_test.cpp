@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <sstream>
@@ -284,19 +283,6 @@ TEST(MStringStream, WritesReadsAndReadsLines) {
     MString kept;
     blanks >> kept;
     EXPECT_EQ(Str(kept), " \t\n");
-}
-
-TEST(MStringLong, FiftyThousandCharactersBuildCopyAndFree) {
-    MString s('a', 50000);
-    s += 'b';
-    EXPECT_EQ(s.GetLength(), 50001);
-    MString copy(s);
-    copy.Reverse();
-    EXPECT_EQ(copy.GetAt(0), 'b');
-    std::unique_ptr<char[]> text(s.ToCString(0));
-    EXPECT_EQ(std::strlen(text.get()), 50001u);
-    copy.Clear();
-    EXPECT_TRUE(copy.IsEmpty());
 }
 
 }  // namespace
