@@ -1,0 +1,239 @@
+#include "text/mstring_list.h"
+
+#include <iostream>
+
+namespace evoplug {
+
+namespace {
+
+// A detached run of nodes, built before anything is linked into a list so
+// that the source may be the list itself.
+struct Run {
+    MStringListNode* first = nullptr;
+    MStringListNode* last = nullptr;
+
+    void Push(const MString& value) {
+        auto* node = new MStringListNode{nullptr, value};
+        if (last == nullptr) {
+            first = node;
+        } else {
+            last->next = node;
+        }
+        last = node;
+    }
+};
+
+void FreeNodes(MStringListNode* n) {
+    while (n != nullptr) {
+        MStringListNode* next = n->next;
+        delete n;
+        n = next;
+    }
+}
+
+Run CopyOf(const MStringListNode* n) {
+    Run run;
+    for (; n != nullptr; n = n->next) run.Push(n->value);
+    return run;
+}
+
+}  // namespace
+
+MStringList::MStringList() : head(nullptr), tail(nullptr) {}
+
+MStringList::MStringList(const MStringList& other) : MStringList() {
+    Run run = CopyOf(other.head);
+    head = run.first;
+    tail = run.last;
+}
+
+MStringList::MStringList(const MString& value) : MStringList() { InsertAt(0, value, 1); }
+
+MStringList::~MStringList() { RemoveAll(); }
+
+MStringList& MStringList::operator=(const MStringList& other) {
+    if (this == &other) return *this;
+    Run run = CopyOf(other.head);
+    RemoveAll();
+    head = run.first;
+    tail = run.last;
+    return *this;
+}
+
+MStringList& MStringList::RemoveAll() {
+    FreeNodes(head);
+    head = nullptr;
+    tail = nullptr;
+    return *this;
+}
+
+int MStringList::GetSize() const {
+    int size = 0;
+    for (const MStringListNode* n = head; n != nullptr; n = n->next) ++size;
+    return size;
+}
+
+MStringListNode* MStringList::NodeAt(int index) const {
+    if (index < 0) return nullptr;
+    MStringListNode* n = head;
+    for (; index > 0 && n != nullptr; --index) n = n->next;
+    return n;
+}
+
+MString MStringList::GetAt(int index) const {
+    const MStringListNode* n = NodeAt(index);
+    return n != nullptr ? n->value : MString();
+}
+
+MString* MStringList::ElementAt(int index) {
+    MStringListNode* n = NodeAt(index);
+    return n != nullptr ? &n->value : nullptr;
+}
+
+void MStringList::SetAt(int index, const MString& value) {
+    if (MStringListNode* n = NodeAt(index)) n->value = value;
+}
+
+void MStringList::SetAt(int index, const char* s) {
+    if (MStringListNode* n = NodeAt(index)) n->value = s;
+}
+
+void MStringList::Splice(int index, MStringListNode* first, MStringListNode* last) {
+    if (index == 0 || head == nullptr) {
+        // An empty list is filled up to `index` before the run goes behind.
+        Run fill;
+        for (int i = 0; head == nullptr && i < index; ++i) fill.Push(MString());
+        if (head == nullptr) {
+            if (fill.last != nullptr) {
+                fill.last->next = first;
+                head = fill.first;
+            } else {
+                head = first;
+            }
+            tail = last;
+            return;
+        }
+        last->next = head;
+        head = first;
+        return;
+    }
+    // One walk to the node before `index`, counting how far the list reaches.
+    MStringListNode* before = head;
+    int position = 1;
+    while (position < index && before->next != nullptr) {
+        before = before->next;
+        ++position;
+    }
+    if (position < index) {
+        Run fill;
+        for (; position < index; ++position) fill.Push(MString());
+        before->next = fill.first;
+        before = fill.last;
+    }
+    last->next = before->next;
+    before->next = first;
+    if (last->next == nullptr) tail = last;
+}
+
+void MStringList::InsertAt(int index, const MString& value, int count) {
+    if (count < 1 || index < 0) return;
+    Run run;
+    for (int i = 0; i < count; ++i) run.Push(value);
+    Splice(index, run.first, run.last);
+}
+
+void MStringList::InsertAt(int index, const char* s, int count) {
+    InsertAt(index, MString(s), count);
+}
+
+void MStringList::InsertAt(int index, const MStringList& other) {
+    if (index < 0 || other.head == nullptr) return;
+    Run run = CopyOf(other.head);
+    Splice(index, run.first, run.last);
+}
+
+int MStringList::Add(const MString& value) {
+    Run run;
+    run.Push(value);
+    if (tail == nullptr) {
+        head = run.first;
+    } else {
+        tail->next = run.first;
+    }
+    tail = run.last;
+    return GetUpperBound();
+}
+
+int MStringList::Add(const char* s) { return Add(MString(s)); }
+
+int MStringList::Append(const MStringList& other) {
+    Run run = CopyOf(other.head);
+    if (run.first != nullptr) {
+        if (tail == nullptr) {
+            head = run.first;
+        } else {
+            tail->next = run.first;
+        }
+        tail = run.last;
+    }
+    return GetSize();
+}
+
+void MStringList::RemoveAt(int index, int count) {
+    if (head == nullptr || index < 0 || count < 1) return;
+    MStringListNode* before = nullptr;
+    if (index > 0) {
+        before = NodeAt(index - 1);
+        if (before == nullptr || before->next == nullptr) return;
+    }
+    MStringListNode* first = before != nullptr ? before->next : head;
+    MStringListNode* last = first;
+    for (int i = 1; i < count && last->next != nullptr; ++i) last = last->next;
+    MStringListNode* after = last->next;
+    if (before != nullptr) {
+        before->next = after;
+    } else {
+        head = after;
+    }
+    if (after == nullptr) tail = before;
+    last->next = nullptr;
+    FreeNodes(first);
+}
+
+void MStringList::Split(MString text, char delimiter, int start, int index) {
+    // A negative start would make the first piece swallow the delimiter.
+    int pos = start < 0 ? 0 : start;
+    // `text` is our own copy, so its buffer serves as a contiguous view for
+    // one walk instead of a search from the head per piece.
+    const int length = text.GetLength();
+    const char* chars = text.GetBuffer();
+    Run pieces;
+    for (int f = pos; chars != nullptr && f < length; ++f) {
+        if (chars[f] != delimiter) continue;
+        const MString piece(chars + pos, f - pos);
+        std::cout << piece << std::endl;
+        std::cout << "place = " << pos << std::endl;
+        pieces.Push(piece);
+        pos = f + 1;
+        std::cout << "place = " << pos << std::endl;
+    }
+    if (pos < length && chars != nullptr) pieces.Push(MString(chars + pos, length - pos));
+    if (pieces.first == nullptr || index < 0) {
+        FreeNodes(pieces.first);
+        return;
+    }
+    Splice(index, pieces.first, pieces.last);
+}
+
+void MStringList::Dump() const {
+    std::cout << "Head = " << static_cast<const void*>(head) << std::endl;
+    int i = 0;
+    for (const MStringListNode* n = head; n != nullptr; n = n->next, ++i) {
+        std::cout << "Index(" << i << ") " << n->value << " " << static_cast<const void*>(n->next)
+                  << std::endl;
+    }
+    std::cout << "Tail = " << static_cast<const void*>(tail) << std::endl;
+    std::cout << "GetSize = " << GetSize() << std::endl;
+}
+
+}  // namespace evoplug
