@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 namespace evoplug::host {
@@ -94,6 +95,7 @@ Engine::Object& Engine::add(const std::string& name, int32_t typeCode) {
     auto object = std::make_unique<Object>();
     object->words[abi::object::kType] = static_cast<Word>(static_cast<uint32_t>(typeCode));
     Object& result = *object;
+    remove(name);  // a redefinition keeps the old storage, as remove() does
     objects_[name] = std::move(object);
     return result;
 }
@@ -155,7 +157,23 @@ void Engine::defineRaw(const std::string& name, int32_t typeCode, Word data0, Wo
     o.words[abi::object::kData1] = data1;
 }
 
-void Engine::remove(const std::string& name) { objects_.erase(name); }
+void Engine::remove(const std::string& name) {
+    auto it = objects_.find(name);
+    if (it == objects_.end()) return;
+    removedObjects_.emplace_back(name, std::move(it->second));
+    objects_.erase(it);
+}
+
+bool Engine::restore(const std::string& name) {
+    if (has(name)) return false;
+    for (auto it = removedObjects_.rbegin(); it != removedObjects_.rend(); ++it) {
+        if (it->first != name) continue;
+        objects_[name] = std::move(it->second);
+        removedObjects_.erase(std::next(it).base());
+        return true;
+    }
+    return false;
+}
 
 bool Engine::has(const std::string& name) const { return find(name) != nullptr; }
 
@@ -193,6 +211,8 @@ int32_t Engine::handle(const std::string& name) const {
 }
 
 void Engine::disableEngineFunction(const std::string& name) { disabledFunctions_.insert(name); }
+
+void Engine::enableEngineFunction(const std::string& name) { disabledFunctions_.erase(name); }
 
 std::vector<int32_t*> Engine::entityRecords() const {
     std::vector<const Entity*> live;

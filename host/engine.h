@@ -60,7 +60,13 @@ class Engine {
     int32_t defineFunction(const std::string& name, ScriptFunction function);
     // An object of any type code whose two data words are given as they are.
     void defineRaw(const std::string& name, int32_t typeCode, Word data0, Word data1);
+    // Takes the name out of the script: lookups no longer find it. The storage
+    // stays until the engine ends, as a real engine's does, so pointers that
+    // the plug-in bound earlier never dangle.
     void remove(const std::string& name);
+    // Brings the most recently removed object of that name back, at its old
+    // storage, unless the name is defined again; false when there is none.
+    bool restore(const std::string& name);
     bool has(const std::string& name) const;
 
     // Typed reads of what a test or level defined.
@@ -74,6 +80,7 @@ class Engine {
 
     // ---- Engine functions ("ent_create", "ent_remove", "vec_rotate", "trace").
     void disableEngineFunction(const std::string& name);
+    void enableEngineFunction(const std::string& name);
     // Makes "ent_create" answer null, as an engine out of entities would.
     void setEntityCreationFails(bool fails) { entityCreationFails_ = fails; }
 
@@ -100,6 +107,7 @@ class Engine {
     void setCallLogging(bool on) { logCalls_ = on; }
     size_t callCount() const { return callCount_; }
     const std::vector<TraceCall>& traces() const { return traces_; }
+    void clearTraces() { traces_.clear(); }
 
     // ---- Screen surface.
     void setSurface(int width, int height, int bytesPerPixel, int bytesPerLine);
@@ -126,6 +134,7 @@ class Engine {
 
     std::vector<Word> record_, table_, secondTable_, surface_;
     std::map<std::string, std::unique_ptr<Object>> objects_;
+    std::vector<std::pair<std::string, std::unique_ptr<Object>>> removedObjects_;
     std::map<int32_t, std::string> functionNames_;
     std::map<int32_t, ScriptFunction> functions_;
     int32_t nextHandle_ = 1;
