@@ -1,6 +1,5 @@
 #include "corpus/corpus.h"
 
-#include <limits>
 #include <new>
 
 #include "bridge/host_interface.h"
@@ -14,7 +13,6 @@ Registry& registry() {
 
 int32_t grow() {
     Registry& r = registry();
-    if (r.corpusCount == std::numeric_limits<int32_t>::max()) return abi::fromInt(r.corpusCount);
     int32_t count = r.corpusCount + 1;
     // No exception may reach the engine: without memory the registry stays.
     std::unique_ptr<Corpus[]> fresh(new (std::nothrow) Corpus[count]);
