@@ -8,4 +8,10 @@ OptionGroup* settingsGroup = nullptr;
 OptionGroup* controllerGroup = nullptr;
 int32_t creationCount = 0;
 
+NameList SelectionNames;
+NameList CrossbreedNames;
+NameList GeneNames;
+OptionLists settingsLists;
+OptionLists controllerLists;
+
 }  // namespace evoplug::panel

@@ -7,6 +7,7 @@
 
 #include "bridge/engine_records.h"
 #include "engine.h"
+#include "panel/control_panel.h"
 
 namespace evoplug::panel {
 namespace {
@@ -129,6 +130,24 @@ TEST_F(OptionGroupTest, RadioMarkerNeedsBothMarkerAndPanel) {
     noPanel.PlaceRadio(1);
     EXPECT_EQ(otherMarker[kPosX], 0);
     EXPECT_EQ(otherMarker[kPosY], 0);
+}
+
+// The controller panel slides only while a population exists.
+TEST_F(OptionGroupTest, ToggleControlPanelWaitsForAPopulation) {
+    OptionGroup group = make();
+    OptionGroup* saved = controllerGroup;
+    controllerGroup = &group;
+    creationCount = 0;
+    toggleControlPanel();
+    EXPECT_FALSE(group.hidden);
+    creationCount = 1;
+    toggleControlPanel();
+    EXPECT_TRUE(group.hidden);
+    EXPECT_EQ(slots[2][kPosX], fromInt(12 - 2000));
+    creationCount = 0;
+    controllerGroup = nullptr;
+    toggleControlPanel();  // no group yet: nothing to do
+    controllerGroup = saved;
 }
 
 }  // namespace
