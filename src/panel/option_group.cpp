@@ -6,8 +6,8 @@
 namespace evoplug::panel {
 namespace {
 
-// EngineVar of 2000: far enough sideways to leave any screen.
-constexpr int32_t kHideShift = 2048000;
+// Far enough sideways to leave any screen.
+constexpr int32_t kHideShift = abi::fromInt(2000);
 
 // Every row starts with this text until a name is chosen; the engine keeps
 // pointing at it, so it must outlive every group.
