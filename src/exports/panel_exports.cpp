@@ -1,5 +1,6 @@
 #include "exports/exports.h"
 #include "panel/control_panel.h"
+#include "panel/dialog.h"
 
 using namespace evoplug;
 using abi::toInt;
@@ -36,5 +37,25 @@ int32_t ControlPanelCommand(int32_t row, int32_t direction) {
 
 int32_t ToggleControlPanel() {
     panel::toggleControlPanel();
+    return 0;
+}
+
+int32_t DragPanel() {
+    panel::dragPanel();
+    return 0;
+}
+
+int32_t MoveMyPanel() {
+    panel::moveMyPanel();
+    return 0;
+}
+
+int32_t ReleaseMyPanel() {
+    panel::releaseMyPanel();
+    return 0;
+}
+
+int32_t PositionPanel(int32_t flag) {
+    panel::positionPanel(toInt(flag));
     return 0;
 }

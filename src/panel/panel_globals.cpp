@@ -1,5 +1,6 @@
 // The control panel's globals, in one place.
 #include "panel/control_panel.h"
+#include "panel/dialog.h"
 
 namespace evoplug::panel {
 
@@ -13,5 +14,9 @@ NameList CrossbreedNames;
 NameList GeneNames;
 OptionLists settingsLists;
 OptionLists controllerLists;
+
+DialogState dialogState;
+int32_t dragActive = 0;
+int32_t* dragSwitch = nullptr;
 
 }  // namespace evoplug::panel

@@ -249,6 +249,10 @@ TEST_F(PanelTest, PanelExportsBeforeStartUpChangeNothing) {
     Snapshot before = snapshot();
     // Not even attached to the engine yet.
     pressEveryButton();
+    EXPECT_EQ(call().DragPanel(), 0);
+    EXPECT_EQ(call().MoveMyPanel(), 0);
+    EXPECT_EQ(call().ReleaseMyPanel(), 0);
+    EXPECT_EQ(call().PositionPanel(fromInt(1)), 0);
     EXPECT_TRUE(snapshot() == before);
     EXPECT_EQ(engine.calls().size(), 0u);
 
