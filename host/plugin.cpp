@@ -3,6 +3,19 @@
 #include <atomic>
 #include <filesystem>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define EVOPLUG_HOST_LEAK_CHECK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define EVOPLUG_HOST_LEAK_CHECK 1
+#endif
+#endif
+#if defined(EVOPLUG_HOST_LEAK_CHECK) && !defined(_WIN32)
+#include <sanitizer/lsan_interface.h>
+#else
+#undef EVOPLUG_HOST_LEAK_CHECK
+#endif
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -48,6 +61,27 @@ std::string privateCopy(const std::string& path) {
     return target.string();
 }
 
+#if defined(EVOPLUG_HOST_LEAK_CHECK)
+// Under the leak checker every loaded plug-in stays mapped, and its private
+// copy stays on disk, until the check has run at exit: a leak inside the
+// plug-in is then reported, and matched against the suppressions, by function
+// name instead of as an unknown module.
+struct KeptCopies {
+    std::vector<std::string> files;
+    ~KeptCopies() {
+        __lsan_do_leak_check();
+        for (const auto& file : files) {
+            std::error_code ignored;
+            fs::remove(file, ignored);
+        }
+    }
+};
+KeptCopies& keptCopies() {
+    static KeptCopies kept;
+    return kept;
+}
+#endif
+
 }  // namespace
 
 const std::vector<std::string>& exportNames() {
@@ -61,6 +95,9 @@ const std::vector<std::string>& exportNames() {
 
 std::unique_ptr<Plugin> Plugin::load(const std::string& path, const Options& options) {
     if (!fs::exists(path)) throw std::runtime_error("plug-in not found: " + path);
+#if defined(EVOPLUG_HOST_LEAK_CHECK)
+    keptCopies();  // outlives every plug-in loaded after it
+#endif
     std::unique_ptr<Plugin> plugin(new Plugin());
     std::string file = path;
     if (options.freshCopy) {
@@ -88,11 +125,16 @@ std::unique_ptr<Plugin> Plugin::load(const std::string& path, const Options& opt
 }
 
 Plugin::~Plugin() {
+#if defined(EVOPLUG_HOST_LEAK_CHECK)
+    (void)&closeLibrary;
+    if (!copyPath_.empty()) keptCopies().files.push_back(copyPath_);
+#else
     if (handle_ != nullptr) closeLibrary(handle_);
     if (!copyPath_.empty()) {
         std::error_code ignored;
         fs::remove(copyPath_, ignored);
     }
+#endif
 }
 
 }  // namespace evoplug::host

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "plugin_fixture.h"
@@ -13,9 +14,15 @@ TEST(PluginLoading, MissingFileOrExportIsAClearError) {
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent/libevoplug.so"), std::string::npos);
     }
-    // Any shared object that lacks the exports: the C++ runtime the host uses.
+    // Any library that lacks the exports: one the host itself uses.
+#if defined(_WIN32)
+    const char* systemRoot = std::getenv("SystemRoot");
+    std::string other =
+        std::string(systemRoot ? systemRoot : "C:\\Windows") + "\\System32\\kernel32.dll";
+#else
     std::string other = "/lib/x86_64-linux-gnu/libm.so.6";
-    if (!std::ifstream(other)) GTEST_SKIP() << "no libm at " << other;
+#endif
+    if (!std::ifstream(other)) GTEST_SKIP() << "no library at " << other;
     try {
         host::Plugin::load(other);
         FAIL() << "a library without the exports was accepted";

@@ -1,0 +1,66 @@
+#include "corpus/corpus.h"
+
+#include <gtest/gtest.h>
+
+namespace evoplug::corpus {
+namespace {
+
+class CorpusTest : public ::testing::Test {
+  protected:
+    void SetUp() override { registry() = Registry{}; }
+    void TearDown() override { registry() = Registry{}; }
+    const Registry& r = registry();
+};
+
+TEST_F(CorpusTest, EachGrowthBuildsAFreshArrayNumberingOnlyTheNewest) {
+    EXPECT_EQ(grow(), 1024);
+    EXPECT_EQ(grow(), 2048);
+    EXPECT_EQ(grow(), 3072);
+    ASSERT_EQ(r.corpusCount, 3);
+    EXPECT_EQ(r.corpusArray[0].serial, 9);
+    EXPECT_EQ(r.corpusArray[1].serial, 9);
+    EXPECT_EQ(r.corpusArray[2].serial, 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(r.corpusArray[i].initValue, 9);
+
+    // Growing after a shrink renumbers: the record that was newest is rebuilt.
+    EXPECT_EQ(shrink(), 2048);
+    EXPECT_EQ(grow(), 3072);
+    EXPECT_EQ(r.corpusArray[1].serial, 9);
+    EXPECT_EQ(r.corpusArray[2].serial, 3);
+}
+
+TEST_F(CorpusTest, ShrinkStopsAtEmpty) {
+    EXPECT_EQ(shrink(), 0);
+    EXPECT_EQ(r.corpusCount, 0);
+    grow();
+    grow();
+    EXPECT_EQ(shrink(), 1024);
+    EXPECT_EQ(shrink(), 0);
+    EXPECT_EQ(r.corpusArray, nullptr);
+    EXPECT_EQ(shrink(), 0);
+    EXPECT_EQ(r.corpusCount, 0);
+    EXPECT_EQ(grow(), 1024);
+    EXPECT_EQ(r.corpusArray[0].serial, 1);
+}
+
+TEST_F(CorpusTest, CounterIsIndependentOfTheRecords) {
+    EXPECT_EQ(countUp(), 1024);
+    grow();
+    grow();
+    EXPECT_EQ(countUp(), 2048);
+    shrink();
+    shrink();
+    EXPECT_EQ(countUp(), 3072);
+    EXPECT_EQ(r.corpusCount, 0);
+    EXPECT_EQ(r.countupCount, 3);
+}
+
+// Run under a leak checker this shows that each replaced array is released.
+TEST_F(CorpusTest, ManyGrowthsKeepOnlyTheNewestArray) {
+    for (int i = 1; i <= 1000; ++i) ASSERT_EQ(grow(), i * 1024);
+    EXPECT_EQ(r.corpusArray[999].serial, 1000);
+    EXPECT_EQ(r.corpusArray[998].serial, 9);
+}
+
+}  // namespace
+}  // namespace evoplug::corpus
