@@ -75,41 +75,41 @@ struct PopulationOptions {
     int32_t maxGene = 255;
 };
 
+// A population rated without a script, its creation report swallowed.
+inline std::unique_ptr<Population> makePopulation(const PopulationOptions& o = {}) {
+    CoutCapture quiet;
+    return std::make_unique<Population>(o.popSize, 3, 0, o.maxGene, kTarget, o.mutationRate,
+                                        o.crossoverCount, o.fitnessKind, nullptr, kLower, kUpper,
+                                        o.selectionKind, o.crossbreedKind);
+}
+
+// Gives individual i these genes (with their distances) and rates it.
+inline void setGenes(Population& pop, int32_t i, std::initializer_list<int32_t> genes) {
+    Individual& ind = pop.individuals[static_cast<size_t>(i)];
+    size_t g = 0;
+    for (int32_t v : genes) {
+        ind.genes[g] = v;
+        ind.distance[g] = std::abs(pop.target[g] - v);
+        ++g;
+    }
+    pop.reevaluate(i);
+}
+
+// A statistics pass without its report.
+inline void refresh(Population& pop) {
+    CoutCapture quiet;
+    pop.updateStatistics();
+}
+
+inline std::vector<int32_t> genesOf(const Population& pop, int32_t i) {
+    return pop.individuals[static_cast<size_t>(i)].genes;
+}
+
 // Fixes the clock for the test's lifetime.
 class GeneticTest : public ::testing::Test {
   protected:
     void SetUp() override { runtime::setClock(&fixedClock); }
     void TearDown() override { runtime::setClock(nullptr); }
-
-    // A population rated without a script, its creation report swallowed.
-    static std::unique_ptr<Population> makePopulation(const PopulationOptions& o = {}) {
-        CoutCapture quiet;
-        return std::make_unique<Population>(o.popSize, 3, 0, o.maxGene, kTarget, o.mutationRate,
-                                            o.crossoverCount, o.fitnessKind, nullptr, kLower,
-                                            kUpper, o.selectionKind, o.crossbreedKind);
-    }
-
-    // Gives individual i these genes (with their distances) and rates it.
-    static void setGenes(Population& pop, int32_t i, std::initializer_list<int32_t> genes) {
-        Individual& ind = pop.individuals[static_cast<size_t>(i)];
-        size_t g = 0;
-        for (int32_t v : genes) {
-            ind.genes[g] = v;
-            ind.distance[g] = std::abs(pop.target[g] - v);
-            ++g;
-        }
-        pop.reevaluate(i);
-    }
-
-    // A statistics pass without its report.
-    static void refresh(Population& pop) {
-        CoutCapture quiet;
-        pop.updateStatistics();
-    }
-
-    static std::vector<int32_t> genesOf(const Population& pop, int32_t i) {
-        return pop.individuals[static_cast<size_t>(i)].genes;
-    }
 };
 
 }  // namespace evoplug::genetic::testing
