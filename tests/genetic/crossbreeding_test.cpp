@@ -1,5 +1,3 @@
-#include <sstream>
-
 #include "genetic/operators.h"
 #include "genetic_test_support.h"
 
@@ -7,23 +5,6 @@ namespace evoplug::genetic::testing {
 namespace {
 
 using CrossbreedingTest = GeneticTest;
-
-// Counts the flushes of std::cout while alive.
-class FlushCounter : public std::stringbuf {
-  public:
-    FlushCounter() : previous_(std::cout.rdbuf(this)) {}
-    ~FlushCounter() override { std::cout.rdbuf(previous_); }
-    int flushes = 0;
-
-  protected:
-    int sync() override {
-        ++flushes;
-        return 0;
-    }
-
-  private:
-    std::streambuf* previous_;
-};
 
 TEST_F(CrossbreedingTest, SortingListsEveryEntryFlushingEachLine) {
     auto pop = makePopulation(PopulationOptions{4});

@@ -34,6 +34,23 @@ class CoutCapture {
     std::streambuf* previous_;
 };
 
+// Counts the flushes of std::cout while alive.
+class FlushCounter : public std::stringbuf {
+  public:
+    FlushCounter() : previous_(std::cout.rdbuf(this)) {}
+    ~FlushCounter() override { std::cout.rdbuf(previous_); }
+    int flushes = 0;
+
+  protected:
+    int sync() override {
+        ++flushes;
+        return 0;
+    }
+
+  private:
+    std::streambuf* previous_;
+};
+
 inline size_t occurrences(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
