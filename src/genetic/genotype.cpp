@@ -47,9 +47,7 @@ int32_t settingOrZero(const int32_t* var) { return var != nullptr ? abi::toInt(*
 
 // The panel's choice for a row; strategy 0 until the panel is built.
 int32_t chosen(int32_t row) {
-    const panel::OptionGroup* group = panel::settingsGroup;
-    if (group == nullptr || static_cast<size_t>(row) >= group->selected.size()) return 0;
-    return group->selected[static_cast<size_t>(row)];
+    return panel::settingsGroup != nullptr ? panel::settingsGroup->choice(row) : 0;
 }
 
 void removeEntities(Population& pop) {

@@ -1,6 +1,7 @@
 #include "genetic/genotype.h"
 
 #include "genetic/generation.h"
+#include "genetic/operators.h"
 #include "genetic_test_support.h"
 #include "host_support.h"
 
@@ -74,6 +75,20 @@ TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {
         EXPECT_EQ(entity->action, host->engine.handle("ent_wander"));
     }
     EXPECT_EQ(runtime::generator().state(), d.state());
+}
+
+TEST_F(GenotypeTest, TakesTheStrategiesChosenInTheSettingsGroup) {
+    void* const records[2] = {nullptr, nullptr};
+    panel::OptionLists lists = {panel::NameList(6), panel::NameList(5)};
+    panel::OptionGroup group(records, 2, records, 2, nullptr, lists, nullptr, nullptr);
+    for (int step = 0; step < 4; ++step) group.Step(panel::kSelectionRow, 1);
+    for (int step = 0; step < 2; ++step) group.Step(panel::kCrossbreedRow, 1);
+    panel::settingsGroup = &group;
+    create();
+    panel::settingsGroup = nullptr;
+    ASSERT_TRUE(currentPopulation);
+    EXPECT_EQ(currentPopulation->selectionKind, kRouletteWheel);
+    EXPECT_EQ(currentPopulation->crossbreedKind, kEnrichment);
 }
 
 TEST_F(GenotypeTest, ReplacingAPopulationRemovesItsEntitiesFirst) {
