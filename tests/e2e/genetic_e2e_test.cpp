@@ -187,32 +187,5 @@ TEST_F(GeneticTest, AFixedClockRepeatsTheRunByteForByte) {
     EXPECT_EQ(occurrences(reports[0], "Hallo Mutation ergibt neue Fitness "), 5u);
 }
 
-TEST_F(GeneticTest, EveryStrategyPairRunsWithinBounds) {
-    startUp();
-    host::LevelSettings settings;
-    settings.individuals = 31;
-    settings.crossover = 40;  // more pairs than individuals
-    settings.mutation = 1000;
-    level.apply(settings);
-    output([&] {
-        for (int32_t selection = 0; selection < 6; ++selection) {
-            for (int32_t crossbreed = 0; crossbreed < 5; ++crossbreed) {
-                choose(0, selection);
-                choose(1, crossbreed);
-                call().CreateGenotype();
-                for (int n = 0; n < 3; ++n) call().evolution(0, 0);
-                ASSERT_EQ(engine.liveEntities(), 31u);
-                const int32_t* big = engine.var("bigarray");
-                for (int i = 0; i < 3 * 31; ++i) {
-                    ASSERT_GE(big[i], 0);
-                    ASSERT_LE(big[i], fromInt(254));
-                }
-                ASSERT_GE(*engine.var("minimal"), 0);
-                ASSERT_LE(*engine.var("maximal"), 1024000);
-            }
-        }
-    });
-}
-
 }  // namespace
 }  // namespace evoplug::e2e

