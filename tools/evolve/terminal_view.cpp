@@ -6,12 +6,17 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace evolve {
 namespace {
 
 constexpr int kBarWidth = 30;
 constexpr int kMaxCellsPerLine = 50;
+// A generation takes well under a millisecond; paced like this the strip can
+// be watched, and a live view never lasts much longer than a few seconds.
+constexpr auto kLongestFrame = std::chrono::milliseconds(25);
+constexpr auto kLongestShow = std::chrono::milliseconds(2500);
 
 // Two columns per cell; a line that wrapped would spoil the redraw.
 size_t cellsPerLine(FILE* out) {
@@ -30,7 +35,12 @@ bool isColourTerminal(FILE* out) {
 }
 
 TerminalView::TerminalView(FILE* out, int generations, bool live)
-    : out_(out), generations_(generations), live_(live) {}
+    : out_(out),
+      generations_(generations),
+      live_(live),
+      frame_(
+          std::min<std::chrono::steady_clock::duration>(kLongestFrame, kLongestShow / generations)),
+      nextFrame_(std::chrono::steady_clock::now()) {}
 
 std::string TerminalView::bar(int generation, const Stats& stats) const {
     int filled = static_cast<int>(static_cast<long long>(kBarWidth) * generation / generations_);
@@ -65,6 +75,8 @@ void TerminalView::update(int generation, const Stats& stats, const std::vector<
     }
     linesDrawn_ = lines;
     std::fflush(out_);
+    nextFrame_ += frame_;
+    std::this_thread::sleep_until(nextFrame_);
 }
 
 void TerminalView::finish() {

@@ -2,6 +2,7 @@
 // on a colour terminal, the population as a strip of cells in gene colours.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class TerminalView {
     int generations_;
     bool live_;
     int linesDrawn_ = 0;
+    std::chrono::steady_clock::duration frame_;
+    std::chrono::steady_clock::time_point nextFrame_;
 };
 
 }  // namespace evolve
