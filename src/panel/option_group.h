@@ -19,18 +19,22 @@ using OptionLists = std::vector<NameList>;
 class OptionGroup {
   public:
     // `texts` and `slots` are the script's records (not owned) and must
-    // outlive the group; `radio` and `radioPlacement` may be null.
+    // outlive the group; any of the record pointers may be null, and so may
+    // `radio` and `radioPlacement` (marker x, row 0's offset below the
+    // panel, a row count nothing reads, the step between rows). Row r
+    // offers `optionLists[r]`; rows beyond the lists offer nothing.
     OptionGroup(void* const* texts, int32_t textCount, void* const* slots, int32_t slotCount,
                 void* panel, OptionLists optionLists, void* radio, const int32_t* radioPlacement);
     OptionGroup(const OptionGroup&) = delete;
     OptionGroup& operator=(const OptionGroup&) = delete;
 
     // Moves the row's choice one name forward (direction 1) or back (any other
-    // direction), without wrapping, and shows the new name.
+    // direction), without wrapping, and shows the new name. A row without a
+    // list is left alone.
     void Step(int32_t row, int32_t direction);
     // Slides the group's panel and row panels out of view, or back.
     void Toggle();
-    // Puts the radio marker beside the row.
+    // Puts the radio marker beside the row (any row, no bound).
     void PlaceRadio(int32_t row);
 
     // The chosen index of a row, 0 for a row the group does not have.
@@ -47,6 +51,9 @@ class OptionGroup {
     bool hidden = false;
     int32_t radioRow = 0;
     OptionLists optionLists;
+
+  private:
+    bool hasList(int32_t row) const;
 };
 
 }  // namespace evoplug::panel
