@@ -163,6 +163,21 @@ TEST_F(EvolveProgramTest, AFixedClockMakesTheRunRepeatable) {
     }
 }
 
+TEST_F(EvolveProgramTest, TheChosenStrategiesReachThePlugin) {
+    if (!pluginHasExports()) GTEST_SKIP() << kNotYet;
+    // Same clock, so only the panel's choice can tell the runs apart.
+    auto csvOf = [&](const std::string& selection, const std::string& crossbreed) {
+        fs::path out = dir / (selection + "-" + crossbreed);
+        Outcome o = run({"--clock", "1700000000", "--generations", "20", "--selection", selection,
+                         "--crossbreed", crossbreed, "--out", out.string()});
+        EXPECT_EQ(o.status, 0) << o.err;
+        return slurp(out / "fitness.csv");
+    };
+    std::string standard = csvOf("Tournament", "elite");
+    EXPECT_NE(standard, csvOf("Neighbour", "elite")) << "selection row not stepped";
+    EXPECT_NE(standard, csvOf("Tournament", "enrichment")) << "crossbreed row not stepped";
+}
+
 TEST_F(EvolveProgramTest, ReportGoesToItsFileAndPicturesAreWellFormed) {
     if (!pluginHasExports()) GTEST_SKIP() << kNotYet;
     fs::path out = dir / "run";

@@ -1,5 +1,7 @@
 // evolve: tries the plug-in's genetic algorithm with chosen settings and
 // strategies in the stand-in engine, before it goes into a game.
+#include <unistd.h>
+
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -51,15 +53,18 @@ void evolveOnce(const Options& options, bool clockGiven, ReportRedirect& report)
 
 void compareAll(const Options& options, ReportRedirect& report) {
     FILE* terminal = report.terminal();
+    // A counter rewritten in place only makes sense on a terminal.
+    bool counter = !options.reportToTerminal && ::isatty(::fileno(terminal));
     std::vector<CompareRow> rows = runComparison(options, [&](int run, int runs) {
         Options pair = options;
         pair.selection = run / static_cast<int>(crossbreedNames().size());
         pair.crossbreed = run % static_cast<int>(crossbreedNames().size());
         report.note("=== " + strategyTitle(pair) + " ===");
+        if (!counter) return;
         std::fprintf(terminal, "\rrun %d/%d: %-30s", run + 1, runs, strategyTitle(pair).c_str());
         std::fflush(terminal);
     });
-    std::fprintf(terminal, "\r%60s\r", "");
+    if (counter) std::fprintf(terminal, "\r%60s\r", "");
     std::vector<CompareRow> best = ranked(rows);
     std::string table = compareTable(best);
     writeFile(joinPath(options.out, "compare.txt"), table);
