@@ -15,7 +15,6 @@ namespace evoplug::e2e {
 inline std::unique_ptr<host::Plugin> loadFreshPlugin() {
     host::Plugin::Options options;
     options.freshCopy = true;
-    options.requireAll = false;
     return host::Plugin::load(EVOPLUG_PLUGIN_PATH, options);
 }
 
