@@ -13,14 +13,8 @@ namespace {
 
 using abi::EngineVar;
 
-// Script variables are plain 32-bit words in the engine: sums wrap as they do
-// there, without the undefined behaviour of signed overflow.
-int32_t wrappingAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-int32_t wrappingSub(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
-}
+using bridge::wrappingAdd;
+using bridge::wrappingSub;
 
 int32_t saturate(int64_t v) {
     if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();

@@ -11,6 +11,15 @@ namespace evoplug::bridge {
 inline int32_t& word(void* record, int index) { return static_cast<int32_t*>(record)[index]; }
 inline int32_t* words(void* record, int index) { return static_cast<int32_t*>(record) + index; }
 
+// Engine words are plain 32-bit registers: sums wrap as they do in the
+// engine, computed unsigned to avoid the undefined signed overflow.
+inline int32_t wrappingAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+inline int32_t wrappingSub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
 // A script number variable or array element, as bound by lookupVar.
 inline int32_t* var(void* data) { return static_cast<int32_t*>(data); }
 

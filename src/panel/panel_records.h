@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "bridge/engine_records.h"
 #include "text/mstring.h"
 
 namespace evoplug::panel {
@@ -15,10 +16,6 @@ inline char* shownCopy(const MString& text) {
     return copy != nullptr ? copy : new char[1]{};
 }
 
-// Adds in unsigned arithmetic, so that a position at the edge of the range
-// wraps instead of overflowing.
-inline int32_t wrappingAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
+using bridge::wrappingAdd;
 
 }  // namespace evoplug::panel

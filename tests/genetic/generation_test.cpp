@@ -38,23 +38,13 @@ TEST_F(GenerationTest, RunsMutationSelectionCrossbreedingThenStatistics) {
     EXPECT_EQ(occurrences(out.str(), "Average Fitness ist "), 2u);
 }
 
-class EvolutionTest : public GeneticTest {
+class EvolutionTest : public LevelTest {
   protected:
-    void SetUp() override {
-        GeneticTest::SetUp();
-        host = std::make_unique<BoundLevel>();
-        init_Ortavia();
-    }
-    void TearDown() override {
-        host.reset();
-        GeneticTest::TearDown();
-    }
     std::string run(int generations) {
         CoutCapture out;
         for (int n = 0; n < generations; ++n) EXPECT_EQ(evolution(1024, -5), 0);
         return out.text();
     }
-    std::unique_ptr<BoundLevel> host;
 };
 
 TEST_F(EvolutionTest, WithoutAPopulationNothingHappens) {

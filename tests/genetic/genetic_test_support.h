@@ -15,24 +15,11 @@
 #include "genetic/population.h"
 #include "runtime/clock.h"
 #include "runtime/random.h"
+#include "support/cout_capture.h"
 
 namespace evoplug::genetic::testing {
 
-// Sends std::cout into a string while alive.
-class CoutCapture {
-  public:
-    CoutCapture() : previous_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~CoutCapture() { std::cout.rdbuf(previous_); }
-    CoutCapture(const CoutCapture&) = delete;
-    CoutCapture& operator=(const CoutCapture&) = delete;
-
-    std::string text() const { return buffer_.str(); }
-    void clear() { buffer_.str(""); }
-
-  private:
-    std::ostringstream buffer_;
-    std::streambuf* previous_;
-};
+using evoplug::testing::CoutCapture;
 
 // Counts the flushes of std::cout while alive.
 class FlushCounter : public std::stringbuf {

@@ -8,17 +8,8 @@
 namespace evoplug::genetic::testing {
 namespace {
 
-class GenotypeTest : public GeneticTest {
+class GenotypeTest : public LevelTest {
   protected:
-    void SetUp() override {
-        GeneticTest::SetUp();
-        host = std::make_unique<BoundLevel>();
-        init_Ortavia();
-    }
-    void TearDown() override {
-        host.reset();
-        GeneticTest::TearDown();
-    }
     void setSetting(const char* name, int32_t value) {
         *host->engine.var(name) = abi::fromInt(value);
     }
@@ -27,7 +18,6 @@ class GenotypeTest : public GeneticTest {
         CreateGenotype();
         return out.text();
     }
-    std::unique_ptr<BoundLevel> host;
 };
 
 TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {

@@ -2,11 +2,14 @@
 // start-up exports bind it.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "bridge/engine_bridge.h"
 #include "engine.h"
 #include "genetic/genetic_globals.h"
+#include "genetic/genotype.h"
+#include "genetic_test_support.h"
 #include "level.h"
 #include "panel/control_panel.h"
 #include "panel/script_bindings.h"
@@ -29,24 +32,10 @@ class BoundLevel {
     BoundLevel(const BoundLevel&) = delete;
     BoundLevel& operator=(const BoundLevel&) = delete;
 
-    // What InterfaceInit and WDL_syntax bind for the genetic algorithm.
+    // What InterfaceInit and WDL_syntax bind.
     void bindAll() {
-        panel::ScriptBindings& b = panel::bindings;
-        b.numElem = number("num_elem");
-        b.stringLength = number("stringlength");
-        b.mutation = number("mutation");
-        b.crossover = number("crossover");
-        b.average = number("average");
-        b.minimal = number("minimal");
-        b.maximal = number("maximal");
-        b.smallArray = number("smallarray");
-        b.bigArray = number("bigarray");
-        b.chromosom = number("chromosom");
-        b.actionString = bridge::lookupVar("actionstring");
-        b.modelName = bridge::lookupVar("modelname");
-        b.calculateFitness = bridge::lookupScriptFunction("CalculateFitness");
-        b.entRemove = bridge::engineFunction<abi::EntRemoveFn>(abi::kEntRemoveName);
-        b.entCreate = bridge::engineFunction<abi::EntCreateFn>(abi::kEntCreateName);
+        panel::interfaceInit();
+        panel::wdlSyntax();
     }
 
     static int32_t* number(const char* name) {
@@ -55,6 +44,22 @@ class BoundLevel {
 
     host::Engine engine;
     host::Level level;
+};
+
+// A bound standard level with the action function resolved, as after the
+// start-up exports.
+class LevelTest : public GeneticTest {
+  protected:
+    void SetUp() override {
+        GeneticTest::SetUp();
+        host = std::make_unique<BoundLevel>();
+        init_Ortavia();
+    }
+    void TearDown() override {
+        host.reset();
+        GeneticTest::TearDown();
+    }
+    std::unique_ptr<BoundLevel> host;
 };
 
 }  // namespace evoplug::genetic::testing

@@ -184,7 +184,7 @@ TEST(MStringListSplit, PiecesAndReport) {
     {
         CoutCapture capture;
         list.Split(MString("a,b,,c"), ',', 0, 0);
-        out = capture.str();
+        out = capture.text();
     }
     EXPECT_EQ(Items(list), Texts({"a", "b", "", "c"}));
     EXPECT_EQ(out,
@@ -211,7 +211,7 @@ TEST(MStringListSplit, StartIndexAndNoDelimiter) {
         list.Split(MString("whole"), ';', 0, 9);
         list.Split(MString(""), ';', 0, 0);
         list.Split(MString("a;b"), ';', 10, 0);
-        out = capture.str();
+        out = capture.text();
     }
     EXPECT_EQ(Items(list), Texts({"x", "p", "q", "y", "", "", "", "", "", "whole"}));
     EXPECT_EQ(out, "p\nplace = 5\nplace = 7\n");
@@ -233,7 +233,7 @@ TEST(MStringListDump, ListsNodesSizeAndEnds) {
     {
         CoutCapture capture;
         list.Dump();
-        out = capture.str();
+        out = capture.text();
     }
     EXPECT_EQ(out, "Head = " + Ptr(first) + "\n" + "Index(0) a " + Ptr(second) + "\n" +
                        "Index(1) bc " + Ptr(nullptr) + "\n" + "Tail = " + Ptr(second) + "\n" +
@@ -242,7 +242,7 @@ TEST(MStringListDump, ListsNodesSizeAndEnds) {
     MStringList empty;
     CoutCapture capture;
     empty.Dump();
-    EXPECT_EQ(capture.str(),
+    EXPECT_EQ(capture.text(),
               "Head = " + Ptr(nullptr) + "\nTail = " + Ptr(nullptr) + "\nGetSize = 0\n");
 }
 

@@ -246,7 +246,7 @@ TEST(MStringDump, ListsEveryNodeAndBothEnds) {
     {
         CoutCapture capture;
         s.Dump();
-        out = capture.str();
+        out = capture.text();
     }
     const std::string expected = "Head = " + Ptr(first) + "\n" + "a " + Ptr(second) + "\n" + "b " +
                                  Ptr(nullptr) + "\n" + "Tail = " + Ptr(second) + "\n";
@@ -255,7 +255,7 @@ TEST(MStringDump, ListsEveryNodeAndBothEnds) {
     MString empty;
     CoutCapture capture;
     empty.Dump();
-    EXPECT_EQ(capture.str(), "Head = " + Ptr(nullptr) + "\nTail = " + Ptr(nullptr) + "\n");
+    EXPECT_EQ(capture.text(), "Head = " + Ptr(nullptr) + "\nTail = " + Ptr(nullptr) + "\n");
 }
 
 TEST(MStringStream, WritesReadsAndReadsLines) {
