@@ -27,7 +27,11 @@ inline int64_t standingClock() { return 1234567; }
 class BenchLevel {
   public:
     explicit BenchLevel(const BenchSettings& s) {
-        plugin_ = host::Plugin::load(EVOPLUG_PLUGIN_PATH);
+        // A private copy each time: the library's globals start from their
+        // load state, whatever an earlier level chose on its panel.
+        host::Plugin::Options loading;
+        loading.freshCopy = true;
+        plugin_ = host::Plugin::load(EVOPLUG_PLUGIN_PATH, loading);
         host::LevelSettings settings;
         settings.individuals = s.individuals;
         settings.mutation = s.mutation;

@@ -18,16 +18,14 @@ bool sameRanking(const IndexedList& a, const IndexedList& b) {
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(IndexedValue)) == 0);
 }
 
-// Formats the ranking's lines into the listing; false when a value is one
-// that only the stream itself writes.
-bool formatListing(Population::Listing& listing, const IndexedList& ranking) {
-    listing.valid = false;
+// Formats the ranking's lines into the listing, as a stream of default
+// format writes them.
+void formatListing(Population::Listing& listing, const IndexedList& ranking) {
     listing.text.clear();
     listing.ends.clear();
     char line[2 * kNumberChars + 3];
     for (const IndexedValue& entry : ranking) {
-        size_t n = formatFloat(entry.value, line);
-        if (n == 0) return false;
+        size_t n = formatFloatAsStream(entry.value, line);
         line[n++] = '\t';
         line[n++] = '\t';
         n += formatInt(entry.index, line + n);
@@ -37,7 +35,6 @@ bool formatListing(Population::Listing& listing, const IndexedList& ranking) {
     }
     listing.ranking.assign(ranking.begin(), ranking.end());
     listing.valid = true;
-    return true;
 }
 
 }  // namespace
@@ -77,10 +74,9 @@ void mate(Population& pop, int32_t method, int32_t pairNumber) {
 void sortFitnessList(Population& pop) {
     sortByValueThenIndex(pop.fitnessList);
     Population::Listing& listing = pop.listing;
-    const bool formatted = defaultFormat(std::cout) &&
-                           ((listing.valid && sameRanking(listing.ranking, pop.fitnessList)) ||
-                            formatListing(listing, pop.fitnessList));
-    if (formatted) {
+    if (defaultFormat(std::cout)) {
+        if (!listing.valid || !sameRanking(listing.ranking, pop.fitnessList))
+            formatListing(listing, pop.fitnessList);
         // The same bytes and flushes as writing each entry with std::endl.
         uint32_t start = 0;
         for (const uint32_t end : listing.ends) {

@@ -66,7 +66,30 @@ bool sixDigits(uint64_t m, int e, int& x, uint64_t& q) {
     return false;
 }
 
+// A stream of default format writing into a caller's buffer.
+class ArrayBuffer : public std::streambuf {
+  public:
+    void point(char* out, size_t size) { setp(out, out + size); }
+    size_t used() const { return static_cast<size_t>(pptr() - pbase()); }
+};
+
+struct DefaultStream {
+    DefaultStream() : stream(&buffer) { stream.imbue(std::locale::classic()); }
+    ArrayBuffer buffer;
+    std::ostream stream;
+};
+
 }  // namespace
+
+size_t formatFloatAsStream(float value, char* out) {
+    const size_t n = formatFloat(value, out);
+    if (n != 0) return n;
+    static DefaultStream own;
+    own.buffer.point(out, kNumberChars);
+    own.stream.clear();
+    own.stream << value;
+    return own.buffer.used();
+}
 
 size_t formatInt(int32_t value, char* out) {
     char digits[12];
@@ -184,12 +207,7 @@ ReportLine& ReportLine::operator<<(float value) {
         return *this;
     }
     reserve(kNumberChars);
-    const size_t n = formatFloat(value, buffer_ + used_);
-    if (n == 0) {
-        send();
-        out_ << value;
-    }
-    used_ += n;
+    used_ += formatFloatAsStream(value, buffer_ + used_);
     return *this;
 }
 

@@ -19,6 +19,9 @@ constexpr size_t kNumberChars = 32;
 // far from 1, and exact ties between two six-digit results (whose rounding
 // is the platform's); the stream must write those.
 size_t formatFloat(float value, char* out);
+// Writes `value` as a stream of default format does, always: what
+// formatFloat does not settle is written by such a stream of our own.
+size_t formatFloatAsStream(float value, char* out);
 // Writes a decimal integer; returns the length.
 size_t formatInt(int32_t value, char* out);
 
