@@ -172,7 +172,10 @@ int main(int argc, char** argv) {
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::ConsoleReporter reporter;
+    // Colours only for a terminal, judged by the descriptor the results go to.
+    benchmark::ConsoleReporter reporter(::isatty(terminal) != 0
+                                            ? benchmark::ConsoleReporter::OO_ColorTabular
+                                            : benchmark::ConsoleReporter::OO_Tabular);
     reporter.SetOutputStream(&results);
     reporter.SetErrorStream(&results);
     benchmark::RunSpecifiedBenchmarks(&reporter);
