@@ -82,6 +82,15 @@ class Population {
     std::array<void*, kMaxIndividuals> entities{};
     void* feedbackPanel = nullptr;
 
+    // The ranking as last listed by the crossbreeding step: every mating of
+    // a step lists the same ranking, so its text is formatted once.
+    struct Listing {
+        IndexedList ranking;         // what `text` lists
+        std::vector<char> text;      // the lines, each ending in '\n'
+        std::vector<uint32_t> ends;  // where each line ends in `text`
+        bool valid = false;
+    } listing;
+
   private:
     // Counts individual i's fitness and genes into the running statistics.
     void tally(int32_t i, float fitness, float& maximum, float& minimum);
