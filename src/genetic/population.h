@@ -12,9 +12,6 @@ namespace evoplug::genetic {
 
 // The entity table's size bounds the population.
 constexpr int32_t kMaxIndividuals = 200;
-// The bound and target tables, the entity words and "bigarray" carry three
-// genes per chromosome.
-constexpr int32_t kChromosomeGenes = 3;
 
 struct IndexedValue {
     int32_t index;
