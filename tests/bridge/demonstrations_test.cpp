@@ -47,18 +47,6 @@ TEST(DemoSquare, TruncatesTowardZeroAndSaturates) {
     for (const auto& [x, squared] : cases) EXPECT_EQ(square(x), squared) << x;
 }
 
-// Entity words wrap as the engine's do; without their variables the sky,
-// cloud and camera operations answer 0.
-TEST_F(DemoTest, WordsWrapAndMissingVariablesAreSkipped) {
-    int32_t record[entity::kWords] = {}, speeds[2] = {2048, 4096};
-    record[entity::kTilt] = kMax;
-    EXPECT_EQ(nudgeTilt(record), kMin + 4);
-    engine.var("camera")[abi::camera::kZoomWord] = kMin;
-    EXPECT_EQ(zoomIn(1), kMax);
-    for (const char* name : {"sky_speed", "cloud_speed", "camera"}) engine.remove(name);
-    EXPECT_EQ(addToSkySpeed(1024) | setCloudSpeed(speeds) | zoomIn(1024), 0);
-}
-
 TEST_F(DemoTest, DistAheadTracesFromTheEntityAlongItsPan) {
     int32_t record[entity::kWords] = {};
     record[entity::kPosition + 0] = 5 * 1024;

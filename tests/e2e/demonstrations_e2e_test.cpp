@@ -13,7 +13,7 @@ namespace entity = abi::entity;
 
 using DemoE2ETest = PluginTest;
 
-// Before A5_DLLAPI, or with null records: 0, and nothing written.
+// Before A5_DLLAPI, with null records or without their variables: 0, nothing written.
 TEST_F(DemoE2ETest, NothingActsWithoutItsRecordsOrBeforeTheEngineIsHandedOver) {
     int32_t record[entity::kWords] = {}, speeds[2] = {2048, 4096};
     EXPECT_EQ(call().PaintScreenWhite() | call().AddToSkySpeed(1024) | call().ZoomIn(1024) |
@@ -32,6 +32,8 @@ TEST_F(DemoE2ETest, NothingActsWithoutItsRecordsOrBeforeTheEngineIsHandedOver) {
                   call().DistAhead(nullptr) | call().DLLEffect_Explo(nullptr) |
                   call().DLLPart_Alphafade(nullptr) | call().SetCloudSpeed(nullptr),
               0);
+    for (const char* name : {"sky_speed", "cloud_speed", "camera"}) engine.remove(name);
+    EXPECT_EQ(call().AddToSkySpeed(1024) | call().SetCloudSpeed(speeds) | call().ZoomIn(1024), 0);
 }
 
 TEST_F(DemoE2ETest, EachExportActsOnItsOwnWords) {
@@ -40,6 +42,8 @@ TEST_F(DemoE2ETest, EachExportActsOnItsOwnWords) {
     record[entity::kTilt] = 7;
     for (int i = 0; i < 1024; ++i) call().CPlusPlayer_main(record);
     EXPECT_EQ(record[entity::kTilt], 7 + 5120);
+    record[entity::kTilt] = 2147483647;  // wraps as the engine's words do
+    EXPECT_EQ(call().CPlusPlayer_main(record), -2147483647 + 3);
     EXPECT_EQ(call().FlipUpsideDown(record), 1024);
     EXPECT_EQ(record[entity::kRoll], 180 * 1024);
     EXPECT_EQ(call().AddToSkySpeed(-1024) + call().SetCloudSpeed(speeds), 2048);
