@@ -1,15 +1,41 @@
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <utility>
 
 #include "genetic/operators.h"
+#include "genetic/report_format.h"
 #include "runtime/random.h"
 
 namespace evoplug::genetic {
 namespace {
 
 Individual& at(Population& pop, int32_t i) { return pop.individuals[static_cast<size_t>(i)]; }
+
+bool sameRanking(const IndexedList& a, const IndexedList& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(IndexedValue)) == 0);
+}
+
+// Formats the ranking's lines into the listing, as a stream of default
+// format writes them.
+void formatListing(Population::Listing& listing, const IndexedList& ranking) {
+    listing.text.clear();
+    listing.ends.clear();
+    char line[2 * kNumberChars + 3];
+    for (const IndexedValue& entry : ranking) {
+        size_t n = formatFloatAsStream(entry.value, line);
+        line[n++] = '\t';
+        line[n++] = '\t';
+        n += formatInt(entry.index, line + n);
+        line[n++] = '\n';
+        listing.text.insert(listing.text.end(), line, line + n);
+        listing.ends.push_back(static_cast<uint32_t>(listing.text.size()));
+    }
+    listing.ranking.assign(ranking.begin(), ranking.end());
+    listing.valid = true;
+}
 
 }  // namespace
 
@@ -47,9 +73,22 @@ void mate(Population& pop, int32_t method, int32_t pairNumber) {
 
 void sortFitnessList(Population& pop) {
     sortByValueThenIndex(pop.fitnessList);
-    for (const IndexedValue& entry : pop.fitnessList)
-        std::cout << entry.value << "\t\t" << entry.index << std::endl;
-    std::cout << "Jetzt ist der Vektor sortiert";
+    Population::Listing& listing = pop.listing;
+    if (defaultFormat(std::cout)) {
+        if (!listing.valid || !sameRanking(listing.ranking, pop.fitnessList))
+            formatListing(listing, pop.fitnessList);
+        // The same bytes and flushes as writing each entry with std::endl.
+        uint32_t start = 0;
+        for (const uint32_t end : listing.ends) {
+            std::cout.write(listing.text.data() + start, end - start);
+            std::cout.flush();
+            start = end;
+        }
+    } else {
+        for (const IndexedValue& entry : pop.fitnessList)
+            std::cout << entry.value << "\t\t" << entry.index << std::endl;
+    }
+    ReportLine(std::cout) << "Jetzt ist der Vektor sortiert";
 }
 
 // Phase bit = rand() % 2, flipped after every gene: at gene g, a and b swap

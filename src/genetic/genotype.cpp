@@ -72,7 +72,7 @@ void createEntities(Population& pop) {
                            : nullptr;
         pop.entities[static_cast<size_t>(i)] = entity;
         if (entity == nullptr) continue;
-        const std::vector<int32_t>& genes = pop.individuals[static_cast<size_t>(i)].genes;
+        const GeneArray<int32_t>& genes = pop.individuals[static_cast<size_t>(i)].genes;
         bridge::word(entity, abi::entity::kGene0) = abi::fromInt(genes[0]);
         bridge::word(entity, abi::entity::kGene1) = abi::fromInt(genes[1]);
         bridge::word(entity, abi::entity::kGene2) = abi::fromInt(genes[2]);

@@ -1,5 +1,6 @@
 #include "genetic/individual.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "runtime/random.h"
@@ -10,13 +11,13 @@ void Individual::initialise(int32_t geneCount_, int32_t minGene_, int32_t maxGen
                             const int32_t* target_, const int32_t* lowerBounds_,
                             const int32_t* upperBounds_, FitnessCallback fitnessCallback_,
                             const float* scale_) {
-    geneCount = geneCount_;
+    geneCount = std::clamp(geneCount_, 0, kChromosomeGenes);
     const auto n = static_cast<size_t>(geneCount);
-    genes.assign(n, 0);
-    distance.assign(n, 0);
-    span.assign(n, 0);
-    phenotype.assign(n, 0);
-    geneScore.assign(n, 0.0f);
+    genes.fill(0);
+    distance.fill(0);
+    span.fill(0);
+    phenotype.fill(0);
+    geneScore.fill(0.0f);
     upperBounds = upperBounds_;
     lowerBounds = lowerBounds_;
     scale = scale_;

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "genetic/operators.h"
+#include "genetic/report_format.h"
 #include "runtime/random.h"
 
 namespace evoplug::genetic {
@@ -9,7 +10,7 @@ namespace evoplug::genetic {
 void mutate(Population& pop) {
     constexpr int32_t kPerMille = 1000;
     if (runtime::drawBelow(kPerMille) >= pop.mutationRate) {
-        std::cout << "\nKeine Mutation\n";
+        ReportLine(std::cout) << "\nKeine Mutation\n";
         return;
     }
     // The gene is drawn before the individual.
@@ -20,7 +21,7 @@ void mutate(Population& pop) {
     ind.genes[static_cast<size_t>(g)] = v;
     ind.distance[static_cast<size_t>(g)] = std::abs(pop.target[g] - v);
     pop.reevaluate(k);
-    std::cout << "Hallo Mutation ergibt neue Fitness " << ind.fitness;
+    ReportLine(std::cout) << "Hallo Mutation ergibt neue Fitness " << ind.fitness;
 }
 
 }  // namespace evoplug::genetic

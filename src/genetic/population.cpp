@@ -6,6 +6,7 @@
 #include <iostream>
 #include <limits>
 
+#include "genetic/report_format.h"
 #include "panel/script_bindings.h"
 #include "runtime/random.h"
 
@@ -20,6 +21,9 @@ Population::Population(int32_t popSize_, int32_t geneCount_, int32_t minGene_, i
     fitnessList.reserve(static_cast<size_t>(popSize_));
     excentricityList.reserve(static_cast<size_t>(popSize_));
     aboveAverageList.reserve(static_cast<size_t>(popSize_));
+    listing.ranking.reserve(static_cast<size_t>(popSize_));
+    listing.text.reserve(static_cast<size_t>(popSize_) * (2 * kNumberChars + 3));
+    listing.ends.reserve(static_cast<size_t>(popSize_));
 
     selectionKind = selectionKind_;
     crossbreedKind = crossbreedKind_;
@@ -76,8 +80,10 @@ float Population::reevaluate(int32_t i) {
 }
 
 void Population::tally(int32_t i, float fitness, float& maximum, float& minimum) {
-    const Individual& ind = individuals[static_cast<size_t>(i)];
-    for (size_t k = 0; k < geneMeans.size(); ++k) geneMeans[k] += ind.genes[k];
+    const int32_t* genes = individuals[static_cast<size_t>(i)].genes.data();
+    int32_t* means = geneMeans.data();
+    const size_t n = geneMeans.size();
+    for (size_t k = 0; k < n; ++k) means[k] += genes[k];
     averageFitness += fitness;
     // Strict comparisons: the first of equal values wins.
     if (fitness > maximum) {
@@ -96,9 +102,9 @@ void Population::finishMeans() {
 }
 
 void Population::printStatistics() const {
-    std::cout << "MaxFitnesst " << fitnessValues[static_cast<size_t>(bestIndex)] << " MinFitness  "
-              << fitnessValues[static_cast<size_t>(worstIndex)] << "\n"
-              << "Average Fitness ist " << averageFitness << " \n";
+    ReportLine(std::cout) << "MaxFitnesst " << fitnessValues[static_cast<size_t>(bestIndex)]
+                          << " MinFitness  " << fitnessValues[static_cast<size_t>(worstIndex)]
+                          << "\nAverage Fitness ist " << averageFitness << " \n";
 }
 
 void Population::updateStatistics() {
@@ -107,9 +113,10 @@ void Population::updateStatistics() {
     for (int32_t& mean : geneMeans) mean = 0;
     float maximum = 0.0f;
     float minimum = 1.0f;
+    IndexedValue* ranking = fitnessList.data();
     for (int32_t i = 0; i < popSize; ++i) {
         const float f = reevaluate(i);
-        fitnessList[static_cast<size_t>(i)] = {i, f};
+        ranking[i] = {i, f};
         tally(i, f, maximum, minimum);
     }
     finishMeans();
@@ -117,9 +124,13 @@ void Population::updateStatistics() {
 }
 
 void sortByValueThenIndex(IndexedList& list) {
-    std::sort(list.begin(), list.end(), [](const IndexedValue& a, const IndexedValue& b) {
+    const auto before = [](const IndexedValue& a, const IndexedValue& b) {
         return a.value < b.value || (a.value == b.value && a.index < b.index);
-    });
+    };
+    // Every mating of a step sorts the same list again: after the first it is
+    // in order already. The order is total, so skipping changes nothing.
+    if (!std::is_sorted(list.begin(), list.end(), before))
+        std::sort(list.begin(), list.end(), before);
 }
 
 int32_t thousandthsVar(float fitness) {

@@ -12,9 +12,6 @@ namespace evoplug::genetic {
 
 // The entity table's size bounds the population.
 constexpr int32_t kMaxIndividuals = 200;
-// The bound and target tables, the entity words and "bigarray" carry three
-// genes per chromosome.
-constexpr int32_t kChromosomeGenes = 3;
 
 struct IndexedValue {
     int32_t index;
@@ -81,6 +78,15 @@ class Population {
     int32_t crossbreedKind = 0;
     std::array<void*, kMaxIndividuals> entities{};
     void* feedbackPanel = nullptr;
+
+    // The ranking as last listed by the crossbreeding step: every mating of
+    // a step lists the same ranking, so its text is formatted once.
+    struct Listing {
+        IndexedList ranking;         // what `text` lists
+        std::vector<char> text;      // the lines, each ending in '\n'
+        std::vector<uint32_t> ends;  // where each line ends in `text`
+        bool valid = false;
+    } listing;
 
   private:
     // Counts individual i's fitness and genes into the running statistics.

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "genetic/operators.h"
+#include "genetic/report_format.h"
 #include "runtime/random.h"
 
 namespace evoplug::genetic {
@@ -20,9 +21,9 @@ int32_t randomBelow(int32_t n) { return runtime::drawBelow(n); }
 
 void select(Population& pop, int32_t kind) {
     // The labels say fitness; the values are gene 0 of the best and worst.
-    std::cout << "\nHallo Selektion\n"
-              << "\nMax Fitness 0 = " << at(pop, pop.bestIndex).genes[0]
-              << "\nMin Fitness 0 = " << at(pop, pop.worstIndex).genes[0] << "\n";
+    ReportLine(std::cout) << "\nHallo Selektion\n"
+                          << "\nMax Fitness 0 = " << at(pop, pop.bestIndex).genes[0]
+                          << "\nMin Fitness 0 = " << at(pop, pop.worstIndex).genes[0] << "\n";
     switch (kind) {
         case kMinMaxSubst:
             copyIndividual(pop, pop.bestIndex, pop.worstIndex);
@@ -124,19 +125,22 @@ void rouletteWheel(Population& pop) {
 }
 
 float excentricity(const Population& pop, int32_t i) {
-    const Individual& ind = pop.individuals[static_cast<size_t>(i)];
+    const int32_t* genes = pop.individuals[static_cast<size_t>(i)].genes.data();
+    const int32_t* means = pop.geneMeans.data();
     int32_t deviation = 0;
-    for (size_t g = 0; g < static_cast<size_t>(pop.geneCount); ++g)
-        deviation += std::abs(ind.genes[g] - pop.geneMeans[g]);
+    for (int32_t g = 0; g < pop.geneCount; ++g) deviation += std::abs(genes[g] - means[g]);
     return static_cast<float>(deviation / kExcentricityUnit);
 }
 
 void buildExcentricityList(Population& pop) {
-    pop.excentricityList.clear();
+    // Within the capacity reserved at creation: no allocation.
+    pop.excentricityList.resize(static_cast<size_t>(pop.popSize));
+    IndexedValue* list = pop.excentricityList.data();
+    float* values = pop.excentricityValues.data();
     for (int32_t i = 0; i < pop.popSize; ++i) {
         const float e = excentricity(pop, i);
-        pop.excentricityValues[static_cast<size_t>(i)] = e;
-        pop.excentricityList.push_back({i, e});
+        values[i] = e;
+        list[i] = {i, e};
     }
     sortByValueThenIndex(pop.excentricityList);
 }

@@ -18,13 +18,19 @@ inline std::unique_ptr<host::Plugin> loadFreshPlugin() {
     return host::Plugin::load(EVOPLUG_PLUGIN_PATH, options);
 }
 
-// An engine with the standard level defined and a fresh plug-in loaded, not
-// yet started.
+// An engine with the standard level defined and a fresh plug-in loaded.
 class PluginTest : public ::testing::Test {
   protected:
     void SetUp() override { plugin = loadFreshPlugin(); }
-    void startUp() { level.startUp(*plugin); }
     const host::Exports& call() const { return plugin->exports(); }
+    void startUp() { level.startUp(*plugin); }
+    void attach() { ASSERT_EQ(call().A5_DLLAPI(engine.interfaceRecord()), 511); }
+    // A5_DLLAPI, InterfaceInit and WDL_syntax: the script's objects are bound.
+    void bind() {
+        attach();
+        call().InterfaceInit();
+        call().WDL_syntax();
+    }
 
     host::Engine engine;
     host::Level level{engine};

@@ -73,7 +73,7 @@ TEST_F(CrossbreedingTest, ExchangeSwapsEveryOtherGeneFromTheDrawnPhase) {
     for (uint32_t seed : {0u, 1u}) {  // first draws 38 (phase 0) and 41 (phase 1)
         setGenes(*pop, 0, {1, 2, 3});
         setGenes(*pop, 1, {4, 5, 6});
-        const std::vector<int32_t> distance0 = pop->individuals[0].distance;
+        const auto distance0 = pop->individuals[0].distance;
         pop->fitnessValues[0] = pop->fitnessValues[1] = -1.0f;
         pop->fitnessKind = 7;  // rates 0.0 and leaves distances alone
         runtime::generator().seed(seed);

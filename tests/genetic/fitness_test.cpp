@@ -10,13 +10,13 @@ namespace evoplug::genetic::testing {
 namespace {
 
 // An individual over the given tables, genes set by hand.
-Individual individual(std::vector<int32_t> genes, const int32_t* lower = kLower,
+Individual individual(GeneArray<int32_t> genes, const int32_t* lower = kLower,
                       const int32_t* upper = kUpper, const float* scale = nullptr,
                       FitnessCallback callback = nullptr) {
     static const float unitScale[3] = {1.0f, 1.0f, 1.0f};
     Individual ind;
     ind.initialise(3, 0, 255, kTarget, lower, upper, callback, scale ? scale : unitScale);
-    ind.genes = std::move(genes);
+    ind.genes = genes;
     return ind;
 }
 
@@ -27,14 +27,14 @@ TEST(EvaluateFitness, GeneClosenessAveragesPerGeneScores) {
     Individual farOff = individual({0, 255, 177});  // gene 0 is 255 away: scores 0.0
     EXPECT_FLOAT_EQ(farOff.evaluateFitness(kGeneClosenessFitness), 2.0f / 3.0f);
     EXPECT_EQ(farOff.geneScore[0], 0.0f);
-    EXPECT_EQ(farOff.distance, (std::vector<int32_t>{255, 0, 0}));
+    EXPECT_EQ(farOff.distance, (GeneArray<int32_t>{255, 0, 0}));
     EXPECT_EQ(farOff.fitness, farOff.evaluateFitness(kGeneClosenessFitness));
 }
 
 TEST(EvaluateFitness, MeanClosenessUsesTheTruncatedMeanAndUnknownKindsRateZero) {
     Individual ind = individual({10, 20, 31});  // mean 61 / 3 = 20
     EXPECT_FLOAT_EQ(ind.evaluateFitness(kMeanClosenessFitness), 1.0f - 235.0f / 255.0f);
-    EXPECT_EQ(ind.distance, (std::vector<int32_t>{235, 235, 235}));
+    EXPECT_EQ(ind.distance, (GeneArray<int32_t>{235, 235, 235}));
 
     EXPECT_EQ(ind.evaluateFitness(3), 0.0f);  // unknown kinds
     EXPECT_EQ(ind.fitness, 0.0f);
@@ -59,7 +59,7 @@ TEST(EvaluateFitness, ScriptKindHandsTheTruncatedPhenotypeToTheCallback) {
     // 254 x 0.498 + 10 = 136.5: truncated to 136.
     EXPECT_EQ(seenValues, (std::vector<int32_t>{136, 7, 0}));
     EXPECT_EQ(seenIndex, 5);
-    EXPECT_EQ(ind.phenotype, seenValues);
+    EXPECT_EQ(std::vector<int32_t>(ind.phenotype.begin(), ind.phenotype.end()), seenValues);
 }
 
 TEST(ScriptFitness, TheLevelsScriptJudgesTheGenesInSmallarray) {

@@ -106,7 +106,8 @@ inline void refresh(Population& pop) {
 }
 
 inline std::vector<int32_t> genesOf(const Population& pop, int32_t i) {
-    return pop.individuals[static_cast<size_t>(i)].genes;
+    const Individual& ind = pop.individuals[static_cast<size_t>(i)];
+    return {ind.genes.begin(), ind.genes.begin() + ind.geneCount};
 }
 
 // Fixes the clock for the test's lifetime.

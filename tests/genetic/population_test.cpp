@@ -18,7 +18,7 @@ TEST_F(PopulationTest, DrawsTheOwnRecordFirstThenEveryIndividualFromTheClockSeed
 
     // Seed 4242: the first draws are 13891, 22171, 8669 (the own record),
     // then 6693, 17999, 22841 (individual 0).
-    EXPECT_EQ(pop->own.genes, (std::vector<int32_t>{121, 241, 254}));
+    EXPECT_EQ(pop->own.genes, (GeneArray<int32_t>{121, 241, 254}));
     EXPECT_EQ(genesOf(*pop, 0), (std::vector<int32_t>{63, 149, 146}));
 
     Draws d(kClockSeed);

@@ -18,8 +18,8 @@ class SelectionTest : public GeneticTest {
         refresh(*pop);
         return pop;
     }
-    std::vector<std::vector<int32_t>> allGenes(const Population& pop) {
-        std::vector<std::vector<int32_t>> genes;
+    std::vector<GeneArray<int32_t>> allGenes(const Population& pop) {
+        std::vector<GeneArray<int32_t>> genes;
         for (const Individual& ind : pop.individuals) genes.push_back(ind.genes);
         return genes;
     }
@@ -45,7 +45,7 @@ TEST_F(SelectionTest, MinMaxSubstCopiesTheBestIntoTheWorstEvenOntoItself) {
     CoutCapture out;
     select(*pop, kMinMaxSubst);
     EXPECT_EQ(genesOf(*pop, 1), (std::vector<int32_t>{250, 250, 170}));
-    EXPECT_EQ(pop->individuals[1].distance, (std::vector<int32_t>{5, 5, 7}));
+    EXPECT_EQ(pop->individuals[1].distance, (GeneArray<int32_t>{5, 5, 7}));
     EXPECT_EQ(pop->fitnessValues[1], pop->fitnessValues[0]);
 
     // All equal: best and worst are both individual 0.
@@ -95,11 +95,11 @@ TEST_F(SelectionTest, TournamentRunsTenRoundsAgainstTheBest) {
     runtime::generator().seed(11);
     CoutCapture out;
     select(*pop, kTournament);
-    const std::vector<std::vector<int32_t>> expected = {{250, 250, 170}, {224, 184, 87},
-                                                        {214, 226, 148}, {30, 200, 90},
-                                                        {240, 111, 253}, {164, 222, 128}};
+    const std::vector<GeneArray<int32_t>> expected = {{250, 250, 170}, {224, 184, 87},
+                                                      {214, 226, 148}, {30, 200, 90},
+                                                      {240, 111, 253}, {164, 222, 128}};
     EXPECT_EQ(allGenes(*pop), expected);
-    EXPECT_EQ(pop->own.genes, (std::vector<int32_t>{164, 222, 76}));  // the last challengers
+    EXPECT_EQ(pop->own.genes, (GeneArray<int32_t>{164, 222, 76}));  // the last challengers
     EXPECT_EQ(pop->fitnessValues[4], pop->individuals[4].evaluateFitness(pop->fitnessKind));
 }
 
@@ -185,7 +185,7 @@ TEST_F(RouletteTest, BelowAverageIndividualsMayTakeGenesFromAnAboveAverageOne) {
     EXPECT_EQ(pop->aboveAverageList[2].index, 3);
     EXPECT_EQ(genesOf(*pop, 1), (std::vector<int32_t>{0, 0, 0}));
     EXPECT_EQ(genesOf(*pop, 4), (std::vector<int32_t>{255, 5, 5}));
-    EXPECT_EQ(pop->individuals[4].distance, (std::vector<int32_t>{0, 250, 172}));
+    EXPECT_EQ(pop->individuals[4].distance, (GeneArray<int32_t>{0, 250, 172}));
     EXPECT_EQ(pop->fitnessValues[4], pop->individuals[4].fitness);
     Draws d(163);
     for (int i = 0; i < 5; ++i) d.next();

@@ -1,288 +1,307 @@
-// Construction, assignment, appending, number text, access, streams and dump.
+// MString: values, edits, comparison, search, Format, buffer, dump, streams, long texts.
 #include "text/mstring.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "text_test_util.h"
 
 namespace evoplug {
 namespace {
 
+using testing::CheckAll;
 using testing::CoutCapture;
 using testing::Ptr;
 using testing::Str;
 
-TEST(MStringConstruct, IntegersGivePlainDigitsAndNothingForZeroOrBelow) {
-    EXPECT_TRUE(MString(0).IsEmpty());
-    EXPECT_TRUE(MString(-5).IsEmpty());
-    EXPECT_EQ(Str(MString(7)), "7");
-    EXPECT_EQ(Str(MString(1234)), "1234");
-    EXPECT_EQ(Str(MString(1000000000)), "1000000000");
-    EXPECT_EQ(Str(MString(2147483647)), "2147483647");
-    EXPECT_EQ(Str(MString(10)), "10");
+const char* const kNull = nullptr;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(MString, ValuesOfConstructorsConcatenationAndSubstrings) {
+    const MString ab("ab"), s("abcdef"), banana("banana split");
+    CheckAll(
+        {// Numbers: nothing for 0 and below; floats truncated to the precision,
+         // negatives give only the fraction's magnitude, out of range saturates.
+         VAL(MString(0), ""), VAL(MString(-5), ""), VAL(MString(10), "10"),
+         VAL(MString(2147483647), "2147483647"), VAL(MString(2.5), "2.500"),
+         VAL(MString(0.005), ".005"), VAL(MString(2.675), "2.674"), VAL(MString(12.0), "12.000"),
+         VAL(MString(-2.5), ".500"), VAL(MString(1e12), "2147483647.000"),
+         VAL(MString(kNaN), ".000"), VAL(MString(kInf), "2147483647.000"),
+         // A null C string is the empty text.
+         VAL(MString(kNull), ""), VAL(MString(kNull, 4), ""), VAL(MString("abcdef", 3), "abc"),
+         VAL(MString("ab", 5), "ab"), VAL(MString("ab", 0), ""), VAL(MString('x', 3), "xxx"),
+         VAL(MString('x', -2), ""), VAL(ab + MString("cd"), "abcd"), VAL(ab + 'c', "abc"),
+         VAL('x' + ab, "xab"), VAL(ab + "cd", "abcd"), VAL("cd" + ab, "cdab"), VAL(15 + ab, "15ab"),
+         VAL(0 + ab, "ab"), VAL(ab + 15, "ab15"), VAL(ab + -1, "ab"), VAL(ab + kNull, "ab"),
+         VAL(s.Mid(2), "cdef"), VAL(s.Mid(-3), "abcdef"), VAL(s.Mid(6), ""),
+         VAL(s.Mid(1, 3), "bcd"), VAL(s.Mid(-1, 2), "ab"), VAL(s.Mid(4, 10), "ef"),
+         VAL(s.Mid(1, 0), ""), VAL(s.Mid(9, 2), ""), VAL(s.Left(2), "ab"),
+         VAL(s.Left(99), "abcdef"), VAL(s.Left(0), ""), VAL(s.Right(2), "ef"),
+         VAL(s.Right(99), "abcdef"), VAL(s.Right(0), ""), VAL(s.Right(-1), ""),
+         VAL(banana.DropChars("an"), "b split"), VAL(banana.DropChars(kNull), "banana split"),
+         // KeepChars takes a character once per occurrence in the set, and
+         // nothing at all when the first character is not in it.
+         VAL(banana.KeepChars("ban"), "banana"), VAL(banana.KeepChars("bas"), "baaas"),
+         VAL(banana.KeepChars("bba"), "bbaaa"), VAL(banana.KeepChars("an"), ""),
+         VAL(banana.KeepChars(kNull), "")});
 }
 
-TEST(MStringConstruct, CStringsCharactersAndCounts) {
-    const MString fromNull(static_cast<const char*>(nullptr));
-    EXPECT_EQ(fromNull.GetLength(), 0);
-    EXPECT_TRUE(fromNull.IsEmpty());
-    EXPECT_TRUE(MString("").IsEmpty());
-    EXPECT_EQ(Str(MString("Hallo, Sch\xF6nheit")), "Hallo, Sch\xF6nheit");
-    EXPECT_EQ(Str(MString('x', 3)), "xxx");
-    EXPECT_TRUE(MString('x', 0).IsEmpty());
-    EXPECT_TRUE(MString('x', -2).IsEmpty());
-    EXPECT_EQ(Str(MString("abcdef", 3)), "abc");
-    EXPECT_EQ(Str(MString("ab", 5)), "ab");
-    EXPECT_TRUE(MString("ab", 0).IsEmpty());
-    EXPECT_TRUE(MString(static_cast<const char*>(nullptr), 4).IsEmpty());
+TEST(MString, EditsGiveTheirResultAndKeepTheTail) {
+    CheckAll(
+        {EDIT("old", (s = "new", 0), "0:new|"), EDIT("old", (s = kNull, 0), "0:|"),
+         EDIT("old", (s = 'q', 0), "0:q|"), EDIT("old", (s = '\0', 0), "0:|"),
+         EDIT("old", (s = 42, 0), "0:42|"), EDIT("old", (s = 0, 0), "0:|"),
+         EDIT("old", (s = 1.5, 0), "0:1.500|"), EDIT("", (s.SetPrecision(0), s = 7.9, 0), "0:7|"),
+         EDIT("", (s.SetPrecision(9), s = 0.5f, 0), "0:.500000000|"),
+         EDIT(".5", (s.SetPrecision(2), s += 1.25f, 0), "0:.51.25|"),
+         EDIT("ab", (s += '\0', s += kNull, s += MString(), 0), "0:ab|"),
+         EDIT("ab", (s += s, 0), "0:abab|"), EDIT("x", (s += -3, s += 0, s += 12, 0), "0:x12|"),
+         EDIT("abc", (s.Reverse(), 0), "0:cba|"), EDIT("x", (s.Reverse(), 0), "0:x|"),
+         EDIT("", (s.Reverse(), 0), "0:|"),
+         EDIT("abc", (s.SetAt(1, 'B'), s.SetAt(3, 'x'), s.SetAt(-1, 'x'), 0), "0:aBc|"),
+         // Only ASCII letters change case.
+         EDIT("Ab\xF6\xD6z9[", (s.MakeUpper(), 0), "0:AB\xF6\xD6Z9[|"),
+         EDIT("Ab\xF6\xD6Z9{", (s.MakeLower(), 0), "0:ab\xF6\xD6z9{|"),
+         EDIT("banana", s.Replace('a', 'o'), "3:bonono|"),
+         // Replacing texts goes on behind each inserted text.
+         EDIT("aaa", s.Replace("a", "aa"), "3:aaaaaa|"),
+         EDIT("abcabc", s.Replace("bc", "X"), "2:aXaX|"),
+         EDIT("aaaa", s.Replace("aa", "b"), "2:bb|"), EDIT("ab", s.Replace("a", "ba"), "1:bab|"),
+         EDIT("aab aab", s.Replace("aab", "-"), "2:- -|"),
+         EDIT("abc", s.Replace("", "x"), "0:abc|"), EDIT("abc", s.Replace("b", ""), "0:abc|"),
+         EDIT("abc", s.Replace(kNull, "x"), "0:abc|"), EDIT("abc", s.Replace("b", kNull), "0:abc|"),
+         EDIT("", s.Replace("a", "b"), "0:|"), EDIT("banana", s.Remove('a'), "3:bnn|"),
+         EDIT("aaa", s.Remove('a'), "3:|"), EDIT("ab", s.Insert(0, 'x'), "3:xab|"),
+         EDIT("ab", s.Insert(1, '-'), "3:a-b|"), EDIT("ab", s.Insert(50, '!'), "3:ab!|"),
+         EDIT("ab", s.Insert(-1, 'q'), "-1:ab|"), EDIT("", s.Insert(3, 'a'), "1:a|"),
+         EDIT("ab", s.Insert(1, "XY"), "4:aXYb|"), EDIT("ab", s.Insert(2, "cd"), "4:abcd|"),
+         EDIT("ab", s.Insert(0, "<"), "3:<ab|"), EDIT("ab", s.Insert(-2, "z"), "-1:ab|"),
+         EDIT("ab", s.Insert(1, kNull), "2:ab|"), EDIT("", s.Insert(5, "hi"), "2:hi|"),
+         EDIT("abc", s.Delete(0, 2), "1:c|"), EDIT("abc", s.Delete(1, 5), "1:a|"),
+         EDIT("abc", s.Delete(3, 1), "3:abc|"), EDIT("abc", s.Delete(-1, 1), "3:abc|"),
+         EDIT("abc", s.Delete(1, 0), "3:abc|"), EDIT("abc", s.Delete(0, 3), "0:|"),
+         EDIT("", s.Delete(0, 1), "0:|"),
+         // Trimming blanks takes one pass per character: a space behind the
+         // line feed stays. A text is trimmed only in whole copies.
+         EDIT("   ", (s.TrimRight(' '), 0), "0:|"), EDIT(" \t x", (s.TrimLeft(), 0), "0: x|"),
+         EDIT("x \n\t ", (s.TrimRight(), 0), "0:x |"), EDIT("--a-b--", (s.Trim('-'), 0), "0:a-b|"),
+         EDIT("\t word \t", (s.Trim(), 0), "0: word |"),
+         EDIT("ababxab", (s.TrimLeft("ab"), 0), "0:xab|"),
+         EDIT("xabab", (s.TrimRight("ab"), 0), "0:x|"), EDIT("aaa", (s.TrimRight("aa"), 0), "0:a|"),
+         EDIT("ababa", (s.TrimRight("aba"), 0), "0:ab|"),
+         EDIT("abab", (s.TrimRight("ab"), 0), "0:|"), EDIT("aab", (s.TrimLeft("ab"), 0), "0:aab|"),
+         EDIT("<>x<><>", (s.Trim("<>"), 0), "0:x|"),
+         EDIT("abc", (s.TrimLeft(""), s.TrimRight(kNull), s.Trim(kNull), 0), "0:abc|"),
+         EDIT("", (s.TrimRight("a"), s.TrimRight('a'), s.Trim(), 0), "0:|")});
 }
 
-TEST(MStringConstruct, FloatingValuesTruncateToPrecisionDigits) {
-    EXPECT_EQ(Str(MString(2.5)), "2.500");
-    EXPECT_EQ(Str(MString(0.005)), ".005");
-    EXPECT_EQ(Str(MString(0.5)), ".500");
-    EXPECT_EQ(Str(MString(2.675)), "2.674");
-    EXPECT_EQ(Str(MString(12.0)), "12.000");
-
-    MString s;
-    s.SetPrecision(0);
-    s = 7.9;
-    EXPECT_EQ(Str(s), "7");
-    s.SetPrecision(9);
-    s = 0.5f;
-    EXPECT_EQ(Str(s), ".500000000");
-    s.SetPrecision(2);
-    s += 1.25f;
-    EXPECT_EQ(Str(s), ".5000000001.25");
+TEST(MString, ComparisonSearchAndParsingResults) {
+    const MString abc("abcabc");
+    CheckAll(
+        {// 0 when equal, else the sign of the order and the 1-based position
+         // that decided it; a proper prefix of this text gives its length.
+         NUM(MString("ab").Compare(MString("ab")), 0), NUM(MString().Compare(MString()), 0),
+         NUM(MString("abc").Compare(MString("ab")), 3),
+         NUM(MString("ab").Compare(MString("abc")), -3), NUM(MString("abd").Compare("abc"), 3),
+         NUM(MString("abc").Compare("abd"), -3), NUM(MString("abcdef").Compare("abc"), 6),
+         NUM(MString("b").Compare("abc"), 1), NUM(MString().Compare("a"), -1),
+         // Bytes above 127 order below ASCII, as signed chars do.
+         NUM(MString("\xF6").Compare("a"), -1), NUM(MString("a").Compare(MString("\xF6")), 1),
+         NUM(MString("x\xF6").Compare("xa"), -2), NUM(MString().Compare(kNull), 0),
+         NUM(MString("ab").Compare(kNull), 2), NUM(MString().CompareNoCase(kNull), 0),
+         NUM(MString("HeLLo").CompareNoCase("hello"), 0),
+         NUM(MString("ABC").CompareNoCase("abd"), -3), NUM(MString("abc").CompareNoCase("AB"), 3),
+         NUM(MString("\xD6").CompareNoCase("\xF6"), -1), NUM(MString("[").CompareNoCase("{"), -1),
+         NUM(abc.Find('c', 0), 2), NUM(abc.Find('c', 3), 5), NUM(abc.Find('a', -4), 0),
+         NUM(abc.Find('a', 6), -1), NUM(MString().Find('a', 0), -1), NUM(abc.Find("bc", 0), 1),
+         NUM(abc.Find("bc", 2), 4), NUM(abc.Find("bc", -1), 1), NUM(abc.Find("bc", 5), -1),
+         NUM(MString("ab").Find("bc", 0), -1), NUM(abc.Find("", 0), -1),
+         NUM(abc.Find(kNull, 0), -1), NUM(MString().Find("a", 0), -1),
+         NUM(MString("aaab").Find("aab", 0), 1), NUM(MString("abababc").Find("ababc", 0), 2),
+         NUM(abc.ReverseFind('a'), 3), NUM(abc.ReverseFind('z'), -1), NUM(abc.ReverseFind("bc"), 4),
+         NUM(abc.ReverseFind("abcabc"), 0), NUM(abc.ReverseFind("abcabcd"), -1),
+         NUM(abc.ReverseFind(""), -1), NUM(abc.ReverseFind(kNull), -1),
+         NUM(MString("aaaa").ReverseFind("aa"), 2), NUM(MString("abab").ReverseFind("aba"), 0),
+         NUM(abc.WhichOf("xyb"), 2), NUM(abc.WhichOf("cab"), 0), NUM(abc.WhichOf("xyz"), -1),
+         NUM(abc.WhichOf(kNull), -1), NUM(MString().WhichOf("a"), -1),
+         // ToInt reads the digit run from `start`, wrapping modulo 2^32.
+         NUM(MString("123abc").ToInt(0), 123), NUM(MString("-5").ToInt(0), 0),
+         NUM(MString(" 5").ToInt(0), 0), NUM(MString("abc123").ToInt(4), 23),
+         NUM(MString("123").ToInt(-1), 0), NUM(MString("123").ToInt(3), 0),
+         NUM(MString("007").ToInt(0), 7), NUM(MString("2147483647").ToInt(0), 2147483647),
+         NUM(MString("2147483648").ToInt(0), -2147483647 - 1),
+         NUM(MString("4294967297").ToInt(0), 1),
+         NUM(MString("99999999999999999999").ToInt(0), 1661992959)});
 }
 
-TEST(MStringConstruct, FloatingValuesOutsideTheIntegerRangeStayDefined) {
-    // Negative values have no integer digits; the fraction is its magnitude.
-    EXPECT_EQ(Str(MString(-2.5)), ".500");
-    EXPECT_EQ(Str(MString(1e12)), "2147483647.000");
-    EXPECT_EQ(Str(MString(std::numeric_limits<double>::quiet_NaN())), ".000");
-    EXPECT_EQ(Str(MString(std::numeric_limits<double>::infinity())), "2147483647.000");
+TEST(MString, OperatorsFollowTheSignOfCompare) {
+    auto results = [](const auto& x, const auto& y) {
+        return std::vector<bool>{x == y, x != y, (x < y), (x > y), x <= y, x >= y};
+    };
+    struct Pair {
+        const char *a, *b;
+        int sign;
+    };
+    for (const Pair& p : {Pair{"ab", "abc", -1}, Pair{"ab", "ab", 0}, Pair{"\xF6", "a", -1}}) {
+        SCOPED_TRACE(std::string(p.a) + " vs " + p.b);
+        const MString a(p.a), b(p.b);
+        EXPECT_EQ(results(a, b), results(p.sign, 0));
+        EXPECT_EQ(results(a, p.b), results(p.sign, 0));
+        EXPECT_EQ(results(p.a, b), results(p.sign, 0));
+    }
 }
 
-TEST(MStringAssign, CopiesCharactersButNotPrecision) {
+TEST(MString, CopiesShareNothingAndPrecisionStaysWithTheTarget) {
     MString source("abc");
     source.SetPrecision(5);
-    MString copy(source);
-    EXPECT_EQ(copy.GetPrecision(), 3);
-    EXPECT_EQ(Str(copy), "abc");
-
-    MString target;
+    MString copy(source), target;
     target.SetPrecision(7);
     target = source;
+    target.SetPrecision(10);  // above 9 is refused
+    EXPECT_EQ(copy.GetPrecision(), 3);
     EXPECT_EQ(target.GetPrecision(), 7);
-    EXPECT_EQ(Str(target), "abc");
-
-    // No shared nodes: changing one leaves the other alone.
     target.SetAt(0, 'X');
-    EXPECT_EQ(Str(source), "abc");
-    target += "d";
-    EXPECT_EQ(Str(source), "abc");
-
-    target = target;
-    EXPECT_EQ(Str(target), "Xbcd");
+    copy += "d";
+    EXPECT_EQ(Str(source) + Str(target) + Str(copy), "abcXbcabcd");
 }
 
-TEST(MStringAssign, EachFormReplacesTheText) {
-    MString s("old");
-    s = "new";
-    EXPECT_EQ(Str(s), "new");
-    s = static_cast<const char*>(nullptr);
-    EXPECT_TRUE(s.IsEmpty());
-    s = 'q';
-    EXPECT_EQ(Str(s), "q");
-    s = 42;
-    EXPECT_EQ(Str(s), "42");
-    s = 0;
-    EXPECT_TRUE(s.IsEmpty());
-    s = 1.5;
-    EXPECT_EQ(Str(s), "1.500");
-    // A NUL character would break every C-string copy: it gives the empty text.
-    s = '\0';
-    EXPECT_TRUE(s.IsEmpty());
-}
-
-TEST(MStringAssign, FromOwnBufferIsSafe) {
+TEST(MString, PositionsOutsideTheTextAreHarmless) {
     MString s("abc");
-    s.GetBuffer();
-    s = s.PeekBuffer();
-    EXPECT_EQ(Str(s), "abc");
-    EXPECT_EQ(s.PeekBuffer(), nullptr);
-}
-
-TEST(MStringAppend, TextsCharactersAndNumbers) {
-    MString s("ab");
-    s += '\0';
-    EXPECT_EQ(Str(s), "ab");
-    s += MString();
-    s += static_cast<const char*>(nullptr);
-    s += "";
-    EXPECT_EQ(Str(s), "ab");
-    s += s;
-    EXPECT_EQ(Str(s), "abab");
-    EXPECT_EQ(s.GetLength(), 4);
-
-    MString message("Auswahl");
-    message += 0;
-    EXPECT_EQ(Str(message), "Auswahl");
-    message += -3;
-    message += "  ";
-    message += 12;
-    EXPECT_EQ(Str(message), "Auswahl  12");
-
-    MString empty;
-    empty += 'z';
-    empty += 'y';
-    EXPECT_EQ(Str(empty), "zy");
-}
-
-TEST(MStringAppend, SevenConcatenationForms) {
-    const MString ab("ab");
-    EXPECT_EQ(Str(ab + MString("cd")), "abcd");
-    EXPECT_EQ(Str(ab + 'c'), "abc");
-    EXPECT_EQ(Str('x' + ab), "xab");
-    EXPECT_EQ(Str(ab + "cd"), "abcd");
-    EXPECT_EQ(Str("cd" + ab), "cdab");
-    EXPECT_EQ(Str(15 + ab), "15ab");
-    EXPECT_EQ(Str(0 + ab), "ab");
-    EXPECT_EQ(Str(ab + 15), "ab15");
-    EXPECT_EQ(Str(ab + -1), "ab");
-    EXPECT_EQ(Str(ab), "ab");
-}
-
-TEST(MStringCString, CopiesFromStartAndOwnsNothing) {
-    EXPECT_EQ(MString().ToCString(0), nullptr);
-    MString s("abc");
-    std::unique_ptr<char[]> all(s.ToCString(0));
-    ASSERT_NE(all, nullptr);
-    EXPECT_STREQ(all.get(), "abc");
-    std::unique_ptr<char[]> tailPart(s.ToCString(2));
-    ASSERT_NE(tailPart, nullptr);
-    EXPECT_STREQ(tailPart.get(), "c");
-    EXPECT_EQ(s.ToCString(3), nullptr);
-    EXPECT_EQ(s.ToCString(-1), nullptr);
-    s.SetAt(0, 'Z');
-    s += "def";
-    EXPECT_STREQ(all.get(), "abc");
-}
-
-TEST(MStringAccess, PositionsOutsideTheTextAreHarmless) {
-    MString s("abc");
-    EXPECT_EQ(s.GetAt(0), 'a');
-    EXPECT_EQ(s.GetAt(2), 'c');
-    EXPECT_EQ(s.GetAt(-1), '\0');
-    EXPECT_EQ(s.GetAt(3), '\0');
     const MString& view = s;
-    EXPECT_EQ(view[1], 'b');
-    EXPECT_EQ(view[3], '\0');
-
-    char* p = s[1];
-    ASSERT_NE(p, nullptr);
-    *p = 'B';
-    EXPECT_EQ(Str(s), "aBc");
+    EXPECT_EQ(std::string({s.GetAt(0), view[2], s.GetAt(-1), s.GetAt(3), view[3]}),
+              std::string("ac\0\0\0", 5));
     EXPECT_EQ(s[3], nullptr);
     EXPECT_EQ(s[-1], nullptr);
-
-    s.SetAt(3, 'x');
-    s.SetAt(-1, 'x');
-    EXPECT_EQ(Str(s), "aBc");
-    s.SetAt(2, 'C');
-    EXPECT_EQ(Str(s), "aBC");
+    *s[1] = 'B';
+    EXPECT_EQ(s.ToCString(3), nullptr);
+    EXPECT_EQ(s.ToCString(-1), nullptr);
+    EXPECT_EQ(MString().ToCString(0), nullptr);
+    std::unique_ptr<char[]> all(s.ToCString(0)), last(s.ToCString(2));
+    s.SetAt(0, 'Z');  // the copies are the caller's own
+    EXPECT_STREQ(all.get(), "aBc");
+    EXPECT_STREQ(last.get(), "c");
 }
 
-TEST(MStringAccess, PrecisionAcceptsAtMostNine) {
-    MString s;
-    EXPECT_EQ(s.GetPrecision(), 3);
-    s.SetPrecision(10);
-    EXPECT_EQ(s.GetPrecision(), 3);
-    s.SetPrecision(9);
-    EXPECT_EQ(s.GetPrecision(), 9);
-    s.Clear();
-    EXPECT_EQ(s.GetPrecision(), 9);
+TEST(MString, FormatFollowsPrintfAndCutsAt1999) {
+    MString s("old");
+    s.SetPrecision(5);
+    s.Format("%d-%s-%03d", 5, "x", 7);
+    EXPECT_EQ(Str(s), "5-x-007");
+    EXPECT_EQ(s.GetPrecision(), 5);
+    s.Format("%s", std::string(3000, 'w').c_str());
+    EXPECT_TRUE(s == std::string(1999, 'w').c_str());
+    s.Format(kNull);
+    EXPECT_TRUE(s.IsEmpty());
 }
 
-TEST(MStringReverse, RelinksAndMovesTheTail) {
+TEST(MString, ArgumentsFromTheOwnBufferAreSafe) {
+    MString a("abc"), r("abab"), f("me");
+    a.GetBuffer();
+    a = a.PeekBuffer();
+    EXPECT_EQ(Str(a), "abc");
+    r.GetBuffer();
+    EXPECT_EQ(r.Replace("b", r.PeekBuffer()), 2);
+    EXPECT_EQ(Str(r), "aababaabab");
+    f.GetBuffer();
+    f.Format("%s+%s", f.PeekBuffer(), f.PeekBuffer());
+    EXPECT_EQ(Str(f), "me+me");
+}
+
+TEST(MString, BufferIsNeverReadPastItsLengthAndGoesWithReleasedCharacters) {
     MString s("abc");
-    s.Reverse();
-    EXPECT_EQ(Str(s), "cba");
-    s += 'd';
-    EXPECT_EQ(Str(s), "cbad");
+    char* buffer = s.GetBuffer(10);
+    EXPECT_EQ(std::string(buffer, 11), std::string("abc\0\0\0\0\0\0\0\0", 11));
+    std::memset(buffer, 'q', 10);
+    EXPECT_EQ(&s.ReleaseBuffer(-1), &s);
+    EXPECT_EQ(Str(s), "qqqqqqqqqq");
+    EXPECT_EQ(s.PeekBuffer(), nullptr);
+    s.ReleaseBuffer(0);  // no buffer: nothing happens
+    EXPECT_EQ(s.GetLength(), 10);
 
-    MString one("x");
-    one.Reverse();
-    one += 'y';
-    EXPECT_EQ(Str(one), "xy");
-    MString none;
-    none.Reverse();
-    none += 'q';
-    EXPECT_EQ(Str(none), "q");
+    MString t("abcd");
+    char* small = t.GetBuffer(-5);
+    EXPECT_STREQ(small, "abcd");
+    std::memset(small, 'r', 5);  // the terminator too: the recorded length stops the read
+    t.ReleaseBuffer(2);
+    EXPECT_EQ(Str(t), "rrrr");
+
+    // Keeping characters keeps the buffer; releasing any frees it.
+    t.GetBuffer();
+    t.Replace('r', 'R');
+    EXPECT_NE(t.PeekBuffer(), nullptr);
+    for (int (*release)(MString&) :
+         {+[](MString& m) { return m.Delete(0, 1); }, +[](MString& m) { return m.Remove('R'); },
+          +[](MString& m) { return (m.Clear(), 0); }}) {
+        t = "RRR";
+        t.GetBuffer();
+        release(t);
+        EXPECT_EQ(t.PeekBuffer(), nullptr);
+    }
 }
 
-TEST(MStringInfo, VersionAndNotice) {
-    EXPECT_EQ(Str(MString::GetVersion()), "0.61");
-    const MString notice = MString::GetNotice();
-    EXPECT_GE(notice.Find('\n', 0), 0);
-    EXPECT_NE(notice.Find("0.61", 0), -1);
-}
-
-TEST(MStringDump, ListsEveryNodeAndBothEnds) {
-    MString s("ab");
+TEST(MString, DumpListsEveryNodeAndBothEnds) {
+    MString s("ab"), empty;
     auto node = [&s](int i) {
         return reinterpret_cast<const MStringNode*>(s[i] - offsetof(MStringNode, ch));
     };
-    const MStringNode* first = node(0);
-    const MStringNode* second = node(1);
-    std::string out;
-    {
-        CoutCapture capture;
-        s.Dump();
-        out = capture.text();
-    }
-    const std::string expected = "Head = " + Ptr(first) + "\n" + "a " + Ptr(second) + "\n" + "b " +
-                                 Ptr(nullptr) + "\n" + "Tail = " + Ptr(second) + "\n";
-    EXPECT_EQ(out, expected);
-
-    MString empty;
     CoutCapture capture;
+    s.Dump();
     empty.Dump();
-    EXPECT_EQ(capture.text(), "Head = " + Ptr(nullptr) + "\nTail = " + Ptr(nullptr) + "\n");
+    EXPECT_EQ(capture.text(), "Head = " + Ptr(node(0)) + "\na " + Ptr(node(1)) + "\nb " +
+                                  Ptr(nullptr) + "\nTail = " + Ptr(node(1)) +
+                                  "\nHead = " + Ptr(nullptr) + "\nTail = " + Ptr(nullptr) + "\n");
 }
 
-TEST(MStringStream, WritesReadsAndReadsLines) {
+TEST(MString, StreamsWriteReadAndReadLines) {
     std::ostringstream out;
-    out << MString() << MString("a b") << MString() << '|';
+    out << MString() << MString("a b") << '|';
     EXPECT_EQ(out.str(), "a b|");
-
-    std::istringstream in("ab");
-    MString s("x");
-    in >> s;
-    EXPECT_EQ(Str(s), "xab");
-
-    std::istringstream lines("ab\ncd");
-    MString line;
-    ReadLine(lines, line);
-    EXPECT_EQ(Str(line), "ab\n");
-    MString rest;
+    std::istringstream in(" a\tb\n"), lines("ab\ncd");
+    MString all("x"), first, rest, nothing;
+    in >> all;
+    ReadLine(lines, first);
     ReadLine(lines, rest);
-    EXPECT_EQ(Str(rest), "cd");
-    MString nothing;
     ReadLine(lines, nothing);
-    EXPECT_TRUE(nothing.IsEmpty());
+    EXPECT_EQ(Str(all) + "|" + Str(first) + "|" + Str(rest) + "|" + Str(nothing),
+              "x a\tb\n|ab\n|cd|");
+}
 
-    std::istringstream blanks(" \t\n");
-    MString kept;
-    blanks >> kept;
-    EXPECT_EQ(Str(kept), " \t\n");
+TEST(MString, FiftyThousandCharactersThroughSearchEditAndTrim) {
+    const int n = 50000;
+    MString s('a', n);
+    s += "needle";
+    EXPECT_EQ(s.Find("needle", 0), n);
+    EXPECT_EQ(s.ReverseFind("aa"), n - 2);
+    EXPECT_EQ(s.ReverseFind('a'), n - 1);
+    EXPECT_EQ(s.Find("aaab", 0), -1);
+    MString reversed(s);
+    reversed.Reverse();
+    EXPECT_EQ(reversed.Find("eldeen", 0), 0);
+    std::unique_ptr<char[]> copy(s.ToCString(0));
+    EXPECT_EQ(std::strlen(copy.get()), static_cast<size_t>(n + 6));
+    EXPECT_EQ(s.Replace("a", "bb"), n);
+    EXPECT_EQ(s.Find("needle", 0), 2 * n);
+    s.TrimRight("needle");
+    s.TrimRight('b');
+    EXPECT_TRUE(s.IsEmpty());
+
+    MString t(' ', n);
+    t += 'x';
+    t += MString(' ', n);
+    t.TrimRight();
+    t.TrimLeft();
+    EXPECT_EQ(Str(t), "x");
+    MString u('z', n);
+    EXPECT_EQ(u.Delete(0, n - 1), 1);
+    EXPECT_EQ(u.Remove('z'), 1);
 }
 
 }  // namespace

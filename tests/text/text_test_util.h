@@ -1,9 +1,11 @@
-// Helpers shared by the text tests.
+// Helpers shared by the text tests; a case holds an expression, its value and the expected one.
 #pragma once
 
-#include <iostream>
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/cout_capture.h"
 #include "text/mstring.h"
@@ -16,11 +18,37 @@ inline std::string Str(const MString& s) {
     return out.str();
 }
 
-// Formats a pointer the way the dumps do.
 inline std::string Ptr(const void* p) {
     std::ostringstream out;
     out << p;
     return out.str();
 }
 
+struct Case {
+    const char* what;
+    std::string got, want;
+};
+
+inline void CheckAll(const std::vector<Case>& cases) {
+    for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+}
+
+// Runs `edit` on a fresh MString holding `text` and gives "result:text|".
+// The '|' is appended afterwards, so a tail left behind by the edit shows.
+template <typename Edit>
+std::string Edited(const char* text, Edit edit) {
+    MString s(text);
+    const int result = edit(s);
+    s += '|';
+    return std::to_string(result) + ":" + Str(s);
+}
+
 }  // namespace evoplug::testing
+
+// A value case, a number case and an edit case (`s` is the text edited).
+// clang-format off
+#define VAL(expr, want) {#expr, ::evoplug::testing::Str(expr), want}
+#define NUM(expr, want) {#expr, std::to_string(expr), std::to_string(want)}
+#define EDIT(text, edit, want) \
+    {#edit, ::evoplug::testing::Edited(text, [](MString& s) { return (edit); }), want}
+// clang-format on

@@ -1,127 +1,53 @@
 // A small XML well-formedness check for the files evolve writes: balanced
-// tags, one root element, quoted attributes, known entities.
+// tags, one root element, quoted and unique attributes, known entities.
 #pragma once
 
-#include <cctype>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace evolve::test {
 
-// Empty when `xml` is well formed, else what is wrong and where.
-inline std::string xmlProblem(const std::string& xml) {
-    size_t i = 0;
+// Empty when `xml` is well formed, else what is wrong.
+inline std::string xmlProblem(std::string xml) {
+    static const std::regex skipped(R"(<\?xml[^>]*\?>|<!--[\s\S]*?-->|<!DOCTYPE[^>]*>)"),
+        token("<[^<>]*>"), attribute(R"(([\w:.-]+)\s*=\s*("[^"]*"|'[^']*'))"),
+        tag(R"(<(/?)([A-Za-z_][\w:.-]*)((?:\s+[\w:.-]+\s*=\s*(?:"[^"]*"|'[^']*'))*)\s*(/?)>)"),
+        badText(R"([<>]|&(?!(amp|lt|gt|quot|apos|#[0-9]+|#x[0-9a-fA-F]+);))");
+    xml = std::regex_replace(xml, skipped, "");
     std::vector<std::string> open;
     int roots = 0;
-    auto at = [&](const std::string& what) { return what + " at offset " + std::to_string(i); };
-    auto isName = [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == ':' ||
-               c == '.';
-    };
-    auto name = [&]() {
-        size_t start = i;
-        while (i < xml.size() && isName(xml[i])) ++i;
-        return xml.substr(start, i - start);
-    };
-    auto space = [&]() {
-        while (i < xml.size() && std::isspace(static_cast<unsigned char>(xml[i]))) ++i;
-    };
-    auto entity = [&]() -> bool {  // at '&'
-        size_t end = xml.find(';', i);
-        if (end == std::string::npos) return false;
-        std::string body = xml.substr(i + 1, end - i - 1);
-        bool ok = body == "amp" || body == "lt" || body == "gt" || body == "quot" || body == "apos";
-        if (!ok && body.size() > 1 && body[0] == '#') {
-            bool hex = body[1] == 'x';
-            std::string digits = body.substr(hex ? 2 : 1);
-            ok = !digits.empty();
-            for (char c : digits)
-                ok = ok && (hex ? std::isxdigit(static_cast<unsigned char>(c))
-                                : std::isdigit(static_cast<unsigned char>(c)));
-        }
-        i = end + 1;
-        return ok;
-    };
-
-    if (xml.compare(0, 5, "<?xml") == 0) {
-        i = xml.find("?>");
-        if (i == std::string::npos) return "unterminated declaration";
-        i += 2;
-    }
-    while (i < xml.size()) {
-        char c = xml[i];
-        if (c == '&') {
-            if (!entity()) return at("bad entity");
-        } else if (c == '>') {
-            return at("stray '>'");
-        } else if (c != '<') {
-            if (open.empty() && !std::isspace(static_cast<unsigned char>(c)))
-                return at("text outside the root element");
-            ++i;
-        } else if (xml.compare(i, 4, "<!--") == 0) {
-            size_t end = xml.find("-->", i);
-            if (end == std::string::npos) return at("unterminated comment");
-            i = end + 3;
-        } else if (xml.compare(i, 9, "<!DOCTYPE") == 0 && open.empty() && roots == 0) {
-            i = xml.find('>', i);
-            if (i == std::string::npos) return "unterminated doctype";
-            ++i;
-        } else if (xml.compare(i, 2, "</") == 0) {
-            i += 2;
-            std::string tag = name();
-            if (open.empty() || open.back() != tag) return at("unexpected </" + tag + ">");
-            open.pop_back();
-            space();
-            if (i >= xml.size() || xml[i] != '>') return at("bad end tag");
-            ++i;
+    size_t done = 0;
+    const std::sregex_iterator end;
+    for (std::sregex_iterator it(xml.begin(), xml.end(), token);; ++it) {
+        const size_t start = it == end ? xml.size() : static_cast<size_t>(it->position());
+        const std::string text = xml.substr(done, start - done);
+        if (std::regex_search(text, badText)) return "stray '<', '>' or '&' in " + text;
+        if (open.empty() && text.find_first_not_of(" \t\r\n") != std::string::npos)
+            return "text outside the root element: " + text;
+        if (it == end) break;
+        done = start + static_cast<size_t>(it->length());
+        const std::string t = it->str();
+        std::smatch m;
+        if (!std::regex_match(t, m, tag)) return "malformed tag " + t;
+        const std::string attributes = m[3];
+        std::set<std::string> seen;
+        for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute); a != end; ++a)
+            if (!seen.insert((*a)[1]).second || std::regex_search((*a)[2].str(), badText))
+                return "repeated attribute or bad value in " + t;
+        if (m[1].length() == 0) {
+            if (open.empty() && ++roots > 1) return "second root element " + t;
+            if (m[4].length() == 0) open.push_back(m[2]);
+        } else if (m[4].length() > 0 || !attributes.empty() || open.empty() ||
+                   open.back() != m[2]) {
+            return "unexpected " + t;
         } else {
-            ++i;
-            std::string tag = name();
-            if (tag.empty()) return at("'<' without a tag name");
-            if (open.empty() && ++roots > 1) return at("second root element");
-            std::vector<std::string> seen;
-            for (;;) {
-                size_t before = i;
-                space();
-                if (i >= xml.size()) return at("unterminated tag <" + tag + ">");
-                if (xml.compare(i, 2, "/>") == 0) {
-                    i += 2;
-                    break;
-                }
-                if (xml[i] == '>') {
-                    ++i;
-                    open.push_back(tag);
-                    break;
-                }
-                if (i == before) return at("attributes must be separated by space");
-                std::string attribute = name();
-                if (attribute.empty()) return at("bad attribute in <" + tag + ">");
-                for (const auto& s : seen)
-                    if (s == attribute) return at("repeated attribute " + attribute);
-                seen.push_back(attribute);
-                space();
-                if (i >= xml.size() || xml[i] != '=') return at("attribute without value");
-                ++i;
-                space();
-                if (i >= xml.size() || (xml[i] != '"' && xml[i] != '\''))
-                    return at("unquoted attribute " + attribute);
-                char quote = xml[i++];
-                while (i < xml.size() && xml[i] != quote) {
-                    if (xml[i] == '<') return at("'<' in attribute " + attribute);
-                    if (xml[i] == '&') {
-                        if (!entity()) return at("bad entity in attribute " + attribute);
-                    } else {
-                        ++i;
-                    }
-                }
-                if (i >= xml.size()) return at("unterminated attribute " + attribute);
-                ++i;
-            }
+            open.pop_back();
         }
     }
     if (!open.empty()) return "unclosed <" + open.back() + ">";
-    if (roots != 1) return "no root element";
-    return "";
+    return roots == 1 ? "" : "no root element";
 }
 
 }  // namespace evolve::test

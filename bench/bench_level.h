@@ -1,0 +1,62 @@
+// A level as the engine runs it, for measurements: the plug-in loaded by
+// file, the standard level started up, the strategies chosen on the panel,
+// a population created and the host's call log off. The clock stands still,
+// so every run draws the same numbers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine.h"
+#include "level.h"
+#include "plugin.h"
+
+namespace evoplug::bench {
+
+struct BenchSettings {
+    int individuals = 200;
+    int selection = 0;
+    int crossbreed = 0;
+    // Pairs per mating pass; -1 takes the largest sound value, individuals / 2.
+    int crossover = -1;
+    int mutation = 1000;
+};
+
+inline int64_t standingClock() { return 1234567; }
+
+class BenchLevel {
+  public:
+    explicit BenchLevel(const BenchSettings& s) {
+        // A private copy each time: the library's globals start from their
+        // load state, whatever an earlier level chose on its panel.
+        host::Plugin::Options loading;
+        loading.freshCopy = true;
+        plugin_ = host::Plugin::load(EVOPLUG_PLUGIN_PATH, loading);
+        host::LevelSettings settings;
+        settings.individuals = s.individuals;
+        settings.mutation = s.mutation;
+        settings.crossover = s.crossover < 0 ? s.individuals / 2 : s.crossover;
+        level_ = std::make_unique<host::Level>(engine_, settings);
+        engine_.setCallLogging(false);
+        plugin_->exports().SetRuntimeClock(&standingClock);
+        level_->startUp(*plugin_);
+        // The panel's step buttons: each row starts at its first entry.
+        for (int k = 0; k < s.selection; ++k)
+            plugin_->exports().SelectCommand(abi::fromInt(0), abi::fromInt(1));
+        for (int k = 0; k < s.crossbreed; ++k)
+            plugin_->exports().SelectCommand(abi::fromInt(1), abi::fromInt(1));
+    }
+    ~BenchLevel() { plugin_->exports().SetRuntimeClock(nullptr); }
+    BenchLevel(const BenchLevel&) = delete;
+    BenchLevel& operator=(const BenchLevel&) = delete;
+
+    const host::Exports& exports() const { return plugin_->exports(); }
+    host::Engine& engine() { return engine_; }
+
+  private:
+    host::Engine engine_;
+    std::unique_ptr<host::Level> level_;
+    std::unique_ptr<host::Plugin> plugin_;
+};
+
+}  // namespace evoplug::bench
