@@ -5,7 +5,7 @@
 // "chromosom".
 //
 // The exports are linked in, not loaded, so their coverage guides the
-// fuzzer. Exports that this build does not define yet are weak and skipped.
+// fuzzer.
 // The library's globals live across inputs, as they live across a long
 // level; the engine and its level therefore live for the whole run, and what
 // an input removes is put back at the start of the next.
@@ -27,11 +27,6 @@
 #include "genetic/genetic_globals.h"
 #include "level.h"
 #include "panel/script_bindings.h"
-
-#define EVOPLUG_WEAK_EXPORT(result, name, params) \
-    extern "C" __attribute__((weak)) result name params;
-EVOPLUG_EXPORTS(EVOPLUG_WEAK_EXPORT)
-#undef EVOPLUG_WEAK_EXPORT
 
 namespace {
 
@@ -124,7 +119,6 @@ ClockFunction argument<ClockFunction>(Context& c) {
 
 template <typename R, typename... A>
 void invoke(R (*fn)(A...), Context& c) {
-    if (fn == nullptr) return;
     // Braced initialisation draws the arguments in order.
     std::tuple<A...> args{argument<A>(c)...};
     std::apply(fn, args);
@@ -132,14 +126,13 @@ void invoke(R (*fn)(A...), Context& c) {
 
 struct Export {
     const char* name;
-    bool present;
     std::function<void(Context&)> call;
 };
 
 const std::vector<Export>& exportTable() {
     static const std::vector<Export> table = {
 #define EVOPLUG_EXPORT_ENTRY(result, name, params) \
-    {#name, &name != nullptr, [](Context& c) { invoke(&name, c); }},
+    {#name, [](Context& c) { invoke(&name, c); }},
         EVOPLUG_EXPORTS(EVOPLUG_EXPORT_ENTRY)
 #undef EVOPLUG_EXPORT_ENTRY
     };
@@ -307,7 +300,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool mayChangeEntities = false;
         if (op < exportCount) {
             const Export& e = table[static_cast<size_t>(op)];
-            if (!e.present) continue;
             call = e.name;
             auto budget = callBudget.find(call);
             if (budget != callBudget.end() && budget->second-- <= 0) continue;
