@@ -19,14 +19,14 @@ TEST_F(CrossbreedingTest, SortingListsEveryEntryFlushingEachLine) {
 TEST_F(CrossbreedingTest, AverageGeneTruncatesAndEnrichMovesTheParentFartherFromTheBest) {
     auto pop = makePopulation({4});
     for (const auto& [x, y, mean] : {std::tuple{0, 1, 0}, {253, 254, 253}, {7, 7, 7}}) {
-        setAll(*pop, {{x, 0, 0}, {y, 0, 0}});
+        setAll(*pop, {x, 0, 0, y, 0, 0});
         averageGene(*pop, 0, 1, 0);
-        EXPECT_EQ(allGenes(*pop)[0], (Genes{mean, 0, 0})) << x << " and " << y;
-        EXPECT_EQ(allGenes(*pop)[1], (Genes{y, 0, 0}));
+        EXPECT_EQ(genesOf(*pop, 0)[0], mean) << x << " and " << y;
+        EXPECT_EQ(genesOf(*pop, 1)[0], y);
     }
-    // hi, lo, best. Gene 0: both 50 away, hi moves to 150. Gene 1: hi is
+    // hi, lo, -, best. Gene 0: both 50 away, hi moves to 150. Gene 1: hi is
     // farther, becomes (10 + 101) / 2. Gene 2: lo is farther and moves to 55.
-    setAll(*pop, {{200, 10, 50}, {100, 101, 60}, {0, 0, 0}, {150, 100, 50}});
+    setAll(*pop, {200, 10, 50, 100, 101, 60, 0, 0, 0, 150, 100, 50});
     pop->bestIndex = 3;
     pop->fitnessValues[0] = 0.6f;
     pop->fitnessValues[1] = 0.4f;
@@ -40,37 +40,36 @@ TEST_F(CrossbreedingTest, AverageGeneTruncatesAndEnrichMovesTheParentFartherFrom
     setGenes(*pop, 1, {100, 0, 0});
     pop->fitnessValues[0] = pop->fitnessValues[1] = 0.5f;  // equal: b counts as fitter
     enrich(*pop, 0, 1);
-    EXPECT_EQ(genesOf(*pop, 0), (Genes{200, 0, 0}));
-    EXPECT_EQ(genesOf(*pop, 1), (Genes{150, 0, 0}));
+    EXPECT_EQ(genesOf(*pop, 0)[0], 200);
+    EXPECT_EQ(genesOf(*pop, 1)[0], 150);
 }
 
 TEST_F(CrossbreedingTest, ExchangeSwapsEveryOtherGeneFromTheDrawnPhase) {
-    auto pop = makePopulation({4});
+    auto pop = makePopulation({2});
     // Seed 0 draws 38 (phase 0), seed 1 draws 41 (phase 1).
-    for (const auto& [seed, a, b] :
-         {std::tuple{0u, Genes{1, 5, 3}, Genes{4, 2, 6}}, {1u, Genes{4, 2, 6}, Genes{1, 5, 3}}}) {
+    for (const auto& [seed, swapped] :
+         {std::pair{0u, Genes{1, 5, 3, 4, 2, 6}}, {1u, Genes{4, 2, 6, 1, 5, 3}}}) {
         pop->fitnessKind = kGeneClosenessFitness;
-        setAll(*pop, {{1, 2, 3}, {4, 5, 6}});
+        setAll(*pop, {1, 2, 3, 4, 5, 6});
         const auto distance = pop->individuals[0].distance;
         pop->fitnessKind = 7;  // rates 0.0 and leaves distances alone
         runtime::generator().seed(seed);
         exchangeGenes(*pop, 0, 1);
-        EXPECT_EQ(genesOf(*pop, 0), a) << seed;
-        EXPECT_EQ(genesOf(*pop, 1), b) << seed;
+        EXPECT_EQ(allGenes(*pop), swapped) << seed;
         EXPECT_EQ(pop->individuals[0].distance, distance);
         EXPECT_EQ(pop->fitnessValues[0] + pop->fitnessValues[1], 0.0f) << "both rated again";
     }
 }
 
-// Ranks 0.. (weakest first) carry genes from 40 r (+ 7 on odd ranks).
-std::unique_ptr<Population> ranked(int32_t crossover, const std::vector<int32_t>& byRank) {
+// Rank r (weakest first) carries genes 40 r (+ 7 on odd ranks) and up.
+std::unique_ptr<Population> ranked(int32_t crossover, const Genes& byRank) {
     const auto size = static_cast<int32_t>(byRank.size());
     auto pop = makePopulation({size, kGeneClosenessFitness, 0, crossover});
-    std::vector<Genes> genes(byRank.size());
-    for (int32_t r = 0; r < size; ++r) {
-        const int32_t g = 40 * r + (r % 2) * 7;
-        genes[static_cast<size_t>(byRank[static_cast<size_t>(r)])] = {g, g + 1, g + 2};
-    }
+    Genes genes(3 * byRank.size());
+    for (int32_t r = 0; r < size; ++r)
+        for (int32_t g = 0; g < 3; ++g)
+            genes[static_cast<size_t>(3 * byRank[static_cast<size_t>(r)] + g)] =
+                40 * r + (r % 2) * 7 + g;
     setAll(*pop, genes);
     return pop;
 }
@@ -78,7 +77,7 @@ std::unique_ptr<Population> ranked(int32_t crossover, const std::vector<int32_t>
 TEST_F(CrossbreedingTest, KindsWithoutMatingAndZeroPairsChangeAndWriteNothing) {
     for (const auto& [kind, pairs] : {std::pair{0, 3}, {3, 3}, {4, 3}, {1, 0}, {2, 0}}) {
         auto pop = ranked(pairs, {3, 1, 5, 0, 2, 4});
-        const auto before = allGenes(*pop);
+        const Genes before = allGenes(*pop);
         runtime::generator().seed(9);
         CoutCapture out;
         crossbreed(*pop, kind);
@@ -94,12 +93,8 @@ TEST_F(CrossbreedingTest, EnrichmentMatesTheWeakestPairsByRank) {
     crossbreed(*pop, kEnrichment);
     EXPECT_EQ(occurrences(out.text(), "Jetzt ist der Vektor sortiert"), 2u);
     // Pairs (3, 1) and (5, 0): 3 and 5 are farther from the best (4) and move.
-    EXPECT_EQ(allGenes(*pop), (std::vector<Genes>{{127, 128, 129},
-                                                  {47, 48, 49},
-                                                  {160, 161, 162},
-                                                  {23, 24, 25},
-                                                  {207, 208, 209},
-                                                  {103, 104, 105}}));
+    EXPECT_EQ(allGenes(*pop), (Genes{127, 128, 129, 47, 48, 49, 160, 161, 162, 23, 24, 25, 207, 208,
+                                     209, 103, 104, 105}));
 }
 
 TEST_F(CrossbreedingTest, ElitePassesRankByTheSameListAndStopAtHalfThePopulation) {
@@ -117,8 +112,7 @@ TEST_F(CrossbreedingTest, ElitePassesRankByTheSameListAndStopAtHalfThePopulation
     // Pair (3, 1) exchanges gene 1 (phase 0), pair (0, 2) genes 0 and 2
     // (phase 1); enrichment then moves whichever is farther from 4.
     EXPECT_EQ(allGenes(*pop),
-              (std::vector<Genes>{
-                  {127, 104, 129}, {47, 24, 49}, {103, 128, 105}, {23, 48, 25}, {160, 161, 162}}));
+              (Genes{127, 104, 129, 47, 24, 49, 103, 128, 105, 23, 48, 25, 160, 161, 162}));
 }
 
 }  // namespace

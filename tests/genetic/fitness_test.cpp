@@ -14,14 +14,13 @@ TEST(EvaluateFitness, ClosenessKindsAndUnknownKinds) {
         {{10, 20, 31}, 3, 0.0f, {}},  // unknown kinds leave the distances alone
         {{10, 20, 31}, -1, 0.0f, {}}};
     for (const auto& [genes, kind, fitness, distance] : cases) {
-        SCOPED_TRACE(::testing::Message() << "kind " << kind << " gene 0 " << genes[0]);
         Individual ind;
         ind.initialise(3, 0, 255, kTarget, kLower, kUpper, nullptr, unit);
         ind.genes = genes;
         const GeneArray<int32_t> before = ind.distance;
-        EXPECT_FLOAT_EQ(ind.evaluateFitness(kind), fitness);
+        EXPECT_FLOAT_EQ(ind.evaluateFitness(kind), fitness) << kind << " " << genes[0];
         EXPECT_EQ(ind.fitness, ind.evaluateFitness(kind));
-        EXPECT_EQ(ind.distance, kind == 1 || kind == 2 ? distance : before);
+        EXPECT_EQ(ind.distance, kind == 1 || kind == 2 ? distance : before) << kind;
     }
 }
 
@@ -43,28 +42,29 @@ TEST(EvaluateFitness, ScriptKindHandsTheTruncatedPhenotypeToTheCallback) {
     EXPECT_EQ(seen, (Genes{136, 7, 0, 5}));  // 254 x 0.498 + 10 = 136.5; index 5
 }
 
-TEST(ScriptFitness, SmallarrayCalculateFitnessAndChromosom) {
-    BoundLevel host;
-    host.engine.clearCalls();
+using ScriptFitness = LevelTest;
+
+TEST_F(ScriptFitness, SmallarrayCalculateFitnessAndChromosom) {
+    engine.clearCalls();
     MyFitness();
     const int32_t values[3] = {255, 255, 177};
     EXPECT_EQ(scriptFitness(values, 3, 4), 1.0f);  // the level's script: all targets met
     EXPECT_EQ(lastScriptFitness, 1.0f);
-    ASSERT_EQ(host.engine.callsTo("CalculateFitness"), 2u);
+    ASSERT_EQ(engine.callsTo("CalculateFitness"), 2u);
     for (size_t c = 0; c < 2; ++c) {
-        const host::ScriptCall& call = host.engine.calls()[c];
+        const host::ScriptCall& call = engine.calls()[c];
         EXPECT_EQ((Genes{call.a, call.b, call.c, call.d}), (Genes{c == 0 ? 0 : 4 * 1024, 0, 0, 0}));
     }
-    EXPECT_EQ(host.engine.var("smallarray")[2], 177 * 1024);
+    EXPECT_EQ(engine.var("smallarray")[2], 177 * 1024);
 
     // Handle 0: no call; whatever "chromosom" holds is the verdict.
     panel::bindings.calculateFitness = 0;
-    *host.engine.var("chromosom") = 512;
+    *engine.var("chromosom") = 512;
     const int32_t others[3] = {1, 2, 3};
     EXPECT_EQ(scriptFitness(others, 3, 0), 0.5f);
-    EXPECT_EQ(host.engine.var("smallarray")[1], 2 * 1024);
+    EXPECT_EQ(engine.var("smallarray")[1], 2 * 1024);
     MyFitness();
-    EXPECT_EQ(host.engine.callCount(), 2u);
+    EXPECT_EQ(engine.callCount(), 2u);
     panel::bindings.chromosom = nullptr;
     EXPECT_EQ(scriptFitness(others, 3, 0), 0.0f);
 }

@@ -3,17 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <sstream>
-#include <string>
 #include <vector>
 
 #include "bridge/engine_bridge.h"
 #include "engine.h"
 #include "genetic/genetic_globals.h"
 #include "genetic/genotype.h"
-#include "genetic/population.h"
 #include "level.h"
 #include "panel/control_panel.h"
 #include "panel/script_bindings.h"
@@ -93,9 +90,11 @@ inline void setGenes(Population& pop, int32_t i, const Genes& genes) {
     pop.reevaluate(i);
 }
 
-// Sets the first individuals' genes, then runs a statistics pass without its report.
-inline void setAll(Population& pop, const std::vector<Genes>& genes) {
-    for (size_t i = 0; i < genes.size(); ++i) setGenes(pop, static_cast<int32_t>(i), genes[i]);
+// Sets the genes of individuals 0, 1, .. three at a time, then runs a
+// statistics pass without its report.
+inline void setAll(Population& pop, const Genes& genes) {
+    for (size_t i = 0; 3 * i < genes.size(); ++i)
+        setGenes(pop, static_cast<int32_t>(i), {genes[3 * i], genes[3 * i + 1], genes[3 * i + 2]});
     CoutCapture quiet;
     pop.updateStatistics();
 }
@@ -105,9 +104,11 @@ inline Genes genesOf(const Population& pop, int32_t i) {
     return {ind.genes.begin(), ind.genes.begin() + ind.geneCount};
 }
 
-inline std::vector<Genes> allGenes(const Population& pop) {
-    std::vector<Genes> all;
-    for (int32_t i = 0; i < pop.popSize; ++i) all.push_back(genesOf(pop, i));
+// Every individual's genes, one after the other.
+inline Genes allGenes(const Population& pop) {
+    Genes all;
+    for (const Individual& ind : pop.individuals)
+        all.insert(all.end(), ind.genes.begin(), ind.genes.end());
     return all;
 }
 
@@ -118,45 +119,33 @@ class GeneticTest : public ::testing::Test {
     void TearDown() override { runtime::setClock(nullptr); }
 };
 
-// A stand-in engine with the standard level, bound as the start-up exports bind it.
-struct BoundLevel {
-    BoundLevel() {
+// A stand-in engine with the standard level, bound as the start-up exports
+// bind it, and the action function resolved.
+class LevelTest : public GeneticTest {
+  protected:
+    void SetUp() override {
+        GeneticTest::SetUp();
         bridge::attach(engine.interfaceRecord());
         panel::interfaceInit();
         panel::wdlSyntax();
+        init_Ortavia();
     }
-    ~BoundLevel() {
+    void TearDown() override {
         currentPopulation.reset();
         panel::creationCount = 0;
         actionFunction = 0;
         panel::bindings = panel::ScriptBindings{};
         bridge::attach(nullptr);
-    }
-    host::Engine engine;
-    host::Level level{engine, host::LevelSettings{}};
-};
-
-// A bound level with the action function resolved, as after start-up.
-class LevelTest : public GeneticTest {
-  protected:
-    void SetUp() override {
-        GeneticTest::SetUp();
-        host = std::make_unique<BoundLevel>();
-        init_Ortavia();
-    }
-    void TearDown() override {
-        host.reset();
         GeneticTest::TearDown();
     }
-    void setSetting(const char* name, int32_t value) {
-        *host->engine.var(name) = abi::fromInt(value);
-    }
+    void setSetting(const char* name, int32_t value) { *engine.var(name) = abi::fromInt(value); }
     std::string create() {
         CoutCapture out;
         CreateGenotype();
         return out.text();
     }
-    std::unique_ptr<BoundLevel> host;
+    host::Engine engine;
+    host::Level level{engine, host::LevelSettings{}};
 };
 
 }  // namespace evoplug::genetic::testing

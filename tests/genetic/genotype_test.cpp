@@ -7,7 +7,7 @@ namespace {
 using GenotypeTest = LevelTest;
 
 TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {
-    int32_t* feedback = host->engine.definePanel("Feedmeback");
+    int32_t* feedback = engine.definePanel("Feedmeback");
     setSetting("num_elem", 7);
     setSetting("mutation", 250);
     setSetting("crossover", 3);
@@ -19,12 +19,12 @@ TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {
     EXPECT_EQ(pop.feedbackPanel, feedback);
     EXPECT_EQ(panel::creationCount, 1);
     for (const Individual& ind : pop.individuals) {
-        const double verdict = host->level.fitnessOf(ind.genes[0], ind.genes[1], ind.genes[2]);
+        const double verdict = level.fitnessOf(ind.genes[0], ind.genes[1], ind.genes[2]);
         EXPECT_FLOAT_EQ(ind.fitness, static_cast<int32_t>(verdict * 1024) / 1024.0f);
     }
     // Positions are drawn after the whole population: x, y, z per entity.
     Draws d{Draws::after(kClockSeed, 3 + 3 * 7)};
-    const std::vector<int32_t*> records = host->engine.entityRecords();
+    const std::vector<int32_t*> records = engine.entityRecords();
     ASSERT_EQ(records.size(), 7u);
     for (size_t i = 0; i < 7; ++i) {
         const int32_t* e = records[i];
@@ -35,8 +35,8 @@ TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {
                   (Genes{abi::fromInt(x), abi::fromInt(y), abi::fromInt(z), abi::fromInt(genes[0]),
                          abi::fromInt(genes[1]), abi::fromInt(genes[2])}))
             << "entity " << i;
-        EXPECT_EQ(host->engine.entity(e)->model, "ball.mdl");
-        EXPECT_EQ(host->engine.entity(e)->action, host->engine.handle("ent_wander"));
+        EXPECT_EQ(engine.entity(e)->model, "ball.mdl");
+        EXPECT_EQ(engine.entity(e)->action, engine.handle("ent_wander"));
     }
     EXPECT_EQ(runtime::generator().state(), d.state);
 }
@@ -44,7 +44,7 @@ TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {
 TEST_F(GenotypeTest, SettingsOutsideTheLimitsKeepTheCurrentPopulation) {
     create();
     const Population* before = currentPopulation.get();
-    const size_t created = host->engine.entitiesCreated();
+    const size_t created = engine.entitiesCreated();
     const std::tuple<int32_t, int32_t, const char*> cases[] = {
         {500, 3, "num_elem ist 500, erlaubt sind 1 bis 200"},
         {0, 3, "num_elem ist 0, erlaubt sind 1 bis 200"},
@@ -57,13 +57,13 @@ TEST_F(GenotypeTest, SettingsOutsideTheLimitsKeepTheCurrentPopulation) {
         EXPECT_EQ(create(), "Fehler: " + std::string(why) + "; keine neue Population\n");
     }
     EXPECT_EQ(currentPopulation.get(), before);
-    EXPECT_EQ(host->engine.entitiesCreated(), created);
-    EXPECT_EQ(host->engine.liveEntities(), 20u);
+    EXPECT_EQ(engine.entitiesCreated(), created);
+    EXPECT_EQ(engine.liveEntities(), 20u);
     EXPECT_EQ(panel::creationCount, 1);
 }
 
 TEST_F(GenotypeTest, WorksWithoutEntitiesWhenTheEngineCannotMakeThem) {
-    host->engine.setEntityCreationFails(true);
+    engine.setEntityCreationFails(true);
     create();
     ASSERT_TRUE(currentPopulation);
     for (void* entity : currentPopulation->entities) EXPECT_EQ(entity, nullptr);
@@ -71,25 +71,17 @@ TEST_F(GenotypeTest, WorksWithoutEntitiesWhenTheEngineCannotMakeThem) {
         CoutCapture quiet;
         evolution(0, 0);
     }
-    host->engine.setEntityCreationFails(false);
+    engine.setEntityCreationFails(false);
     create();
-    EXPECT_EQ(host->engine.liveEntities(), 20u);
-    EXPECT_EQ(host->engine.badRemovals(), 0u) << "null entities were handed back";
+    EXPECT_EQ(engine.liveEntities(), 20u);
+    EXPECT_EQ(engine.badRemovals(), 0u) << "null entities were handed back";
 
     panel::bindings.entCreate = nullptr;
     panel::bindings.entRemove = nullptr;
     create();
     ASSERT_TRUE(currentPopulation);
     EXPECT_EQ(currentPopulation->entities[0], nullptr);
-    EXPECT_EQ(host->engine.entitiesRemoved(), 0u);
-}
-
-TEST_F(GenotypeTest, InitOrtaviaSeedsAndBindsTheActionByName) {
-    runtime::generator().seed(1);
-    host->engine.setText("actionstring", "no_such_function");
-    init_Ortavia();
-    EXPECT_EQ(runtime::generator().state(), kClockSeed);
-    EXPECT_EQ(actionFunction, 0);
+    EXPECT_EQ(engine.entitiesRemoved(), 0u);
 }
 
 }  // namespace
