@@ -91,7 +91,8 @@ TEST_F(CrossbreedingTest, EnrichmentMatesTheWeakestPairsByRank) {
     auto pop = ranked(2, {3, 1, 5, 0, 2, 4});
     CoutCapture out;
     crossbreed(*pop, kEnrichment);
-    EXPECT_EQ(occurrences(out.text(), "Jetzt ist der Vektor sortiert"), 2u);
+    const std::string listing = out.text().substr(0, out.text().find("sortiert") + 8);
+    EXPECT_EQ(out.text(), listing + listing) << "two pairs, two listings";
     // Pairs (3, 1) and (5, 0): 3 and 5 are farther from the best (4) and move.
     EXPECT_EQ(allGenes(*pop), (Genes{127, 128, 129, 47, 48, 49, 160, 161, 162, 23, 24, 25, 207, 208,
                                      209, 103, 104, 105}));
@@ -106,8 +107,8 @@ TEST_F(CrossbreedingTest, ElitePassesRankByTheSameListAndStopAtHalfThePopulation
     // (0 + 1 + 80) / 765, rank 4 (160 + 161 + 240) / 765.
     const std::string listing =
         "0.105882\t\t3\n0.290196\t\t1\n0.419608\t\t0\n0.603922\t\t2\n0.733333\t\t4\n";
-    EXPECT_EQ(out.text().rfind(listing, 0), 0u);
-    EXPECT_EQ(occurrences(out.text(), listing + "Jetzt ist der Vektor sortiert"), 4u);
+    const std::string sorted = listing + "Jetzt ist der Vektor sortiert";
+    EXPECT_EQ(out.text(), sorted + sorted + sorted + sorted);
     EXPECT_EQ(runtime::generator().state(), Draws::after(0, 2)) << "one phase per exchange";
     // Pair (3, 1) exchanges gene 1 (phase 0), pair (0, 2) genes 0 and 2
     // (phase 1); enrichment then moves whichever is farther from 4.

@@ -42,13 +42,6 @@ class CoutSink : public std::stringbuf {
     std::streambuf* previous_;
 };
 
-inline size_t occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 // The runtime's recurrence, written out independently of the library.
 struct Draws {
     uint32_t state;
@@ -133,6 +126,7 @@ class LevelTest : public GeneticTest {
     void TearDown() override {
         currentPopulation.reset();
         panel::creationCount = 0;
+        panel::settingsGroup = nullptr;
         actionFunction = 0;
         panel::bindings = panel::ScriptBindings{};
         bridge::attach(nullptr);

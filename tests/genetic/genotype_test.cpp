@@ -1,4 +1,5 @@
 #include "genetic/generation.h"
+#include "genetic/operators.h"
 #include "genetic_test_support.h"
 
 namespace evoplug::genetic::testing {
@@ -39,6 +40,17 @@ TEST_F(GenotypeTest, BuildsFromTheScriptSettingsAndShowsEveryIndividual) {
         EXPECT_EQ(engine.entity(e)->action, engine.handle("ent_wander"));
     }
     EXPECT_EQ(runtime::generator().state(), d.state);
+}
+
+TEST_F(GenotypeTest, TakesTheStrategiesChosenOnThePanel) {
+    panel::initPopulation();
+    for (int step = 0; step < 4; ++step) {
+        panel::selectCommand(panel::kSelectionRow, 1);
+        panel::selectCommand(panel::kCrossbreedRow, 1);
+    }
+    create();
+    EXPECT_EQ(currentPopulation->selectionKind, kRouletteWheel);
+    EXPECT_EQ(currentPopulation->crossbreedKind, kHedonism);
 }
 
 TEST_F(GenotypeTest, SettingsOutsideTheLimitsKeepTheCurrentPopulation) {
