@@ -6,6 +6,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <streambuf>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine.h"
 #include "level.h"
@@ -57,6 +61,28 @@ class BenchLevel {
     host::Engine engine_;
     std::unique_ptr<host::Level> level_;
     std::unique_ptr<host::Plugin> plugin_;
+};
+
+// Records what a generation writes: the text between flushes, and whether a
+// flush ends each piece.
+class Recorder : public std::streambuf {
+  public:
+    std::vector<std::pair<std::string, bool>> pieces{{std::string(), false}};
+
+  protected:
+    int overflow(int c) override {
+        if (c != traits_type::eof()) pieces.back().first += static_cast<char>(c);
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        pieces.back().first.append(s, static_cast<size_t>(n));
+        return n;
+    }
+    int sync() override {
+        pieces.back().second = true;
+        pieces.emplace_back();
+        return 0;
+    }
 };
 
 }  // namespace evoplug::bench

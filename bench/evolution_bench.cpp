@@ -19,9 +19,9 @@
 #include "bench_level.h"
 
 namespace {
-
 using evoplug::bench::BenchLevel;
 using evoplug::bench::BenchSettings;
+using evoplug::bench::Recorder;
 namespace abi = evoplug::abi;
 namespace host = evoplug::host;
 
@@ -39,28 +39,6 @@ void BM_Generation(benchmark::State& state) {
     for (auto _ : state) level.exports().evolution(0, 0);
     state.SetComplexityN(state.range(0));
 }
-
-// What one generation writes: the text between flushes, and whether a flush
-// ends each piece.
-class Recorder : public std::streambuf {
-  public:
-    std::vector<std::pair<std::string, bool>> pieces{{std::string(), false}};
-
-  protected:
-    int overflow(int c) override {
-        if (c != traits_type::eof()) pieces.back().first += static_cast<char>(c);
-        return c;
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        pieces.back().first.append(s, static_cast<size_t>(n));
-        return n;
-    }
-    int sync() override {
-        pieces.back().second = true;
-        pieces.emplace_back();
-        return 0;
-    }
-};
 
 // The same bytes, lines and flushes as a generation, written through
 // std::cout without the algorithm.

@@ -19,26 +19,7 @@
 
 namespace {
 
-// The text between flushes, and whether a flush ends each piece.
-class Recorder : public std::streambuf {
-  public:
-    std::vector<std::pair<std::string, bool>> pieces{{std::string(), false}};
-
-  protected:
-    int overflow(int c) override {
-        if (c != traits_type::eof()) pieces.back().first += static_cast<char>(c);
-        return c;
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        pieces.back().first.append(s, static_cast<size_t>(n));
-        return n;
-    }
-    int sync() override {
-        pieces.back().second = true;
-        pieces.emplace_back();
-        return 0;
-    }
-};
+using evoplug::bench::Recorder;
 
 // Named for callgrind's --toggle-collect.
 __attribute__((noinline)) void replayFloor(const Recorder& recorder) {
