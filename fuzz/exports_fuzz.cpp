@@ -210,6 +210,8 @@ void setUp() {
     engine->setCallLogging(false);
     // The script's verdict comes from the input while it lasts.
     engine->defineFunction("CalculateFitness", [](int32_t, int32_t, int32_t, int32_t) {
+        // An input may have taken "chromosom" away; the script then has nowhere to write.
+        if (!engine->has("chromosom")) return 0;
         int32_t* verdict = engine->var("chromosom");
         if (input != nullptr && input->remaining_bytes() > 0) *verdict = extremeVar(*input);
         return 0;
