@@ -143,11 +143,10 @@ int32_t* Engine::defineObject(const std::string& name) {
 }
 
 int32_t Engine::defineFunction(const std::string& name, ScriptFunction function) {
-    int32_t handle = nextHandle_++;
+    functions_.push_back({name, std::move(function)});
+    auto handle = static_cast<int32_t>(functions_.size());
     Object& o = add(name, abi::type::kFunction);
     o.words[abi::object::kData0] = static_cast<Word>(handle);
-    functionNames_[handle] = name;
-    functions_[handle] = std::move(function);
     return handle;
 }
 
@@ -292,14 +291,12 @@ void* Engine::lookupFunctionEntry(const char* name) {
 int32_t Engine::callEntry(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d) {
     if (activeEngine == nullptr) return 0;
     Engine& e = *activeEngine;
-    auto name = e.functionNames_.find(handle);
+    const Function* fn = handle >= 1 && static_cast<size_t>(handle) <= e.functions_.size()
+                             ? &e.functions_[static_cast<size_t>(handle) - 1]
+                             : nullptr;
     ++e.callCount_;
-    if (e.logCalls_)
-        e.calls_.push_back(
-            {handle, name == e.functionNames_.end() ? "" : name->second, a, b, c, d});
-    auto fn = e.functions_.find(handle);
-    if (handle == 0 || fn == e.functions_.end()) return 0;
-    return fn->second(a, b, c, d);
+    if (e.logCalls_) e.calls_.push_back({handle, fn ? fn->name : "", a, b, c, d});
+    return fn ? fn->body(a, b, c, d) : 0;
 }
 
 }  // namespace evoplug::host

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -135,9 +136,13 @@ class Engine {
     std::vector<Word> record_, table_, secondTable_, surface_;
     std::map<std::string, std::unique_ptr<Object>> objects_;
     std::vector<std::pair<std::string, std::unique_ptr<Object>>> removedObjects_;
-    std::map<int32_t, std::string> functionNames_;
-    std::map<int32_t, ScriptFunction> functions_;
-    int32_t nextHandle_ = 1;
+    // Handle h is functions_[h - 1]: the call entry finds a function without a
+    // search, as an engine's compiled call would.
+    struct Function {
+        std::string name;
+        ScriptFunction body;
+    };
+    std::deque<Function> functions_;  // stable while a function defines another
     std::set<std::string> disabledFunctions_;
     bool entityCreationFails_ = false;
 

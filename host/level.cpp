@@ -15,9 +15,9 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     e.defineVar("average");
     e.defineVar("minimal");
     e.defineVar("maximal");
-    e.defineArray("smallarray", 8);
+    int32_t* genes = e.defineArray("smallarray", 8);
     e.defineArray("bigarray", kBigArraySize);
-    e.defineVar("chromosom");
+    int32_t* verdict = e.defineVar("chromosom");
     e.defineVar("big_iterator");
     e.defineString("actionstring", "");
     e.defineString("modelname", "");
@@ -52,10 +52,12 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     e.defineVar("trace_mode");
 
     // Script functions.
-    e.defineFunction("CalculateFitness", [this](int32_t, int32_t, int32_t, int32_t) {
-        int32_t* genes = engine_.var("smallarray");
+    // A compiled script reaches its variables directly, not by name; storage
+    // outlives remove(), so the pointers stay valid.
+    e.defineFunction("CalculateFitness", [this, genes, verdict](int32_t, int32_t, int32_t,
+                                                                int32_t) {
         double f = fitnessOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
-        *engine_.var("chromosom") = static_cast<int32_t>(f * abi::kOne);
+        *verdict = static_cast<int32_t>(f * abi::kOne);
         return 0;
     });
     e.defineFunction("beeps", [](int32_t count, int32_t, int32_t, int32_t) { return count; });

@@ -1,6 +1,9 @@
 // The stand-in engine's own promises that the robustness tests rely on.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
+
 #include "bridge/engine_bridge.h"
 #include "engine.h"
 
@@ -26,6 +29,36 @@ TEST(HostEngine, RemovedOrRedefinedObjectsKeepTheirStorageUntilRestored) {
     *bound = 1;  // the old storage is still the engine's
     EXPECT_EQ(*redefined, 3);
     EXPECT_FALSE(engine.restore("num_elem"));  // the name is defined again
+    bridge::attach(nullptr);
+}
+
+TEST(HostEngine, ScriptCallsReachTheFunctionOfTheirHandleOnly) {
+    host::Engine engine;
+    bridge::attach(engine.interfaceRecord());
+    int32_t first = engine.defineFunction("f", [](int32_t a, int32_t, int32_t, int32_t) {
+        return a + 1;
+    });
+    int32_t second = engine.defineFunction("g", [&engine](int32_t, int32_t b, int32_t, int32_t) {
+        // A function that defines another while it runs must not lose itself.
+        for (int i = 0; i < 64; ++i) engine.defineFunction("h" + std::to_string(i), nullptr);
+        return b * 2;
+    });
+    EXPECT_EQ(bridge::callScriptFunction(first, 4, 0, 0, 0), 5);
+    EXPECT_EQ(bridge::callScriptFunction(second, 0, 21, 0, 0), 42);
+    EXPECT_EQ(bridge::lookupScriptFunction("f"), first);
+
+    int32_t redefined = engine.defineFunction("f", [](int32_t, int32_t, int32_t, int32_t) {
+        return -1;
+    });
+    EXPECT_NE(redefined, first);
+    EXPECT_EQ(bridge::callScriptFunction(redefined, 4, 0, 0, 0), -1);
+    for (int32_t unknown : {0, -1, 1000, INT32_MIN, INT32_MAX})
+        EXPECT_EQ(bridge::callScriptFunction(unknown, 1, 1, 1, 1), 0) << unknown;
+
+    ASSERT_EQ(engine.calls().size(), 8u);
+    EXPECT_EQ(engine.calls()[1].name, "g");
+    EXPECT_EQ(engine.calls()[2].name, "f");
+    EXPECT_EQ(engine.calls()[3].name, "");
     bridge::attach(nullptr);
 }
 
