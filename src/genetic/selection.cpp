@@ -111,13 +111,14 @@ void rouletteWheel(Population& pop) {
         const float f = pop.fitnessValues[static_cast<size_t>(i)];
         if (f > pop.averageFitness) pop.aboveAverageList.push_back({i, f});
     }
-    // Only rounding of the average leaves nobody above it while someone is
-    // below; with no donor there is nothing to draw.
-    if (pop.aboveAverageList.empty()) return;
+    // Rounding of the average, or a mutation since it was taken, can leave
+    // nobody above it while someone is below. Each such individual still
+    // draws its chance, so later draws stay where they would be; without a
+    // donor a hit receives nothing.
     const auto donors = static_cast<int32_t>(pop.aboveAverageList.size());
     for (int32_t i = 0; i < pop.popSize; ++i) {
         if (!(pop.fitnessValues[static_cast<size_t>(i)] < pop.averageFitness)) continue;
-        if (randomBelow(100) >= kRoulettePercent) continue;
+        if (randomBelow(100) >= kRoulettePercent || donors == 0) continue;
         const int32_t j = randomBelow(donors);
         crossInto(pop, pop.aboveAverageList[static_cast<size_t>(j)].index, i);
         pop.reevaluate(i);

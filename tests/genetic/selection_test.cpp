@@ -123,11 +123,12 @@ TEST_F(SelectionTest, RouletteWheelGivesBelowAverageATenPercentChanceAtADonor) {
     EXPECT_EQ(runtime::generator().state(), Draws::after(163, 5));
 
     const Genes before = allGenes(*pop);
-    pop->averageFitness = 2.0f;  // everyone below, no donor: nothing drawn or changed
+    // Everyone below, no donor: each draws its chance, nobody changes.
+    pop->averageFitness = 2.0f;
     rouletteWheel(*pop);
     EXPECT_TRUE(pop->aboveAverageList.empty());
     EXPECT_EQ(allGenes(*pop), before);
-    EXPECT_EQ(runtime::generator().state(), Draws::after(163, 5));
+    EXPECT_EQ(runtime::generator().state(), Draws::after(163, 5 + 6));
 }
 
 TEST_F(SelectionTest, ExcentricCopiesTheMostExcentricFitEnoughIndividual) {
