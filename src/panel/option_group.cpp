@@ -22,19 +22,16 @@ void shift(int32_t& position, int32_t by) { position = wrappingAdd(position, by)
 OptionGroup::OptionGroup(void* const* rowTexts, int32_t rowTextCount, void* const* rowPanels,
                          int32_t rowCount, void* groupPanel, OptionLists lists, void* marker,
                          const int32_t* placement)
-    : texts(rowTexts, rowTexts ? rowTexts + nonNegative(rowTextCount) : rowTexts),
-      textCount(static_cast<int32_t>(texts.size())),
-      slots(rowPanels, rowPanels ? rowPanels + nonNegative(rowCount) : rowPanels),
+    : texts(rowTexts),
+      textCount(rowTexts != nullptr ? nonNegative(rowTextCount) : 0),
+      slots(rowPanels),
       slotCount(nonNegative(rowCount)),
       selected(static_cast<size_t>(slotCount), 0),
       panel(groupPanel),
       optionLists(lists) {
     // Without row panels the rows still exist; they just have nothing to move.
-    slots.resize(static_cast<size_t>(slotCount), nullptr);
-    for (int32_t r = 0; r < slotCount && r < textCount; ++r) {
-        if (texts[static_cast<size_t>(r)] != nullptr) {
-            bridge::setStringText(texts[static_cast<size_t>(r)], kUndefined);
-        }
+    for (int32_t r = 0; r < slotCount; ++r) {
+        if (void* shown = text(r)) bridge::setStringText(shown, kUndefined);
     }
     if (placement != nullptr) {
         for (int i = 0; i < 4; ++i) radioPlacement[i] = placement[i];
@@ -43,6 +40,10 @@ OptionGroup::OptionGroup(void* const* rowTexts, int32_t rowTextCount, void* cons
         radio = marker;
         PlaceRadio(0);
     }
+}
+
+void* OptionGroup::text(int32_t row) const {
+    return row >= 0 && row < textCount ? texts[row] : nullptr;
 }
 
 bool OptionGroup::hasList(int32_t row) const {
@@ -60,17 +61,15 @@ void OptionGroup::Step(int32_t row, int32_t direction) {
         if (index <= 0) return;
         --index;
     }
-    if (row < textCount && texts[static_cast<size_t>(row)] != nullptr) {
-        bridge::setStringText(texts[static_cast<size_t>(row)],
-                              shownCopy(names[static_cast<size_t>(index)]));
-    }
+    if (void* shown = text(row))
+        bridge::setStringText(shown, shownCopy(names[static_cast<size_t>(index)]));
 }
 
 void OptionGroup::Toggle() {
     int32_t by = hidden ? kHideShift : -kHideShift;
     if (panel != nullptr) shift(bridge::word(panel, abi::panel::kPosX), by);
-    for (void* slot : slots) {
-        if (slot != nullptr) shift(bridge::word(slot, abi::panel::kPosX), by);
+    for (int32_t r = 0; slots != nullptr && r < slotCount; ++r) {
+        if (slots[r] != nullptr) shift(bridge::word(slots[r], abi::panel::kPosX), by);
     }
     hidden = !hidden;
 }

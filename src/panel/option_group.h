@@ -18,11 +18,13 @@ using OptionLists = std::vector<NameList>;
 
 class OptionGroup {
   public:
-    // `texts` and `slots` are the script's records (not owned) and must
-    // outlive the group; any of the record pointers may be null, and so may
-    // `radio` and `radioPlacement` (marker x, row 0's offset below the
-    // panel, a row count nothing reads, the step between rows). Row r
-    // offers `optionLists[r]`; rows beyond the lists offer nothing.
+    // `texts` and `slots` are arrays of the script's records, held by
+    // reference (neither the arrays nor the records are owned): an array
+    // must outlive the group, and a record rebound into it later is the one
+    // the group acts on. Either array, any record in them, `radio` and
+    // `radioPlacement` (marker x, row 0's offset below the panel, a row
+    // count nothing reads, the step between rows) may be null. Row r offers
+    // `optionLists[r]`; rows beyond the lists offer nothing.
     OptionGroup(void* const* texts, int32_t textCount, void* const* slots, int32_t slotCount,
                 void* panel, OptionLists optionLists, void* radio, const int32_t* radioPlacement);
     OptionGroup(const OptionGroup&) = delete;
@@ -40,9 +42,9 @@ class OptionGroup {
     // The chosen index of a row, 0 for a row the group does not have.
     int32_t choice(int32_t row) const;
 
-    std::vector<void*> texts;
+    void* const* texts;
     int32_t textCount;
-    std::vector<void*> slots;
+    void* const* slots;
     int32_t slotCount;
     std::vector<int32_t> selected;
     void* panel;
@@ -54,6 +56,7 @@ class OptionGroup {
 
   private:
     bool hasList(int32_t row) const;
+    void* text(int32_t row) const;
 };
 
 }  // namespace evoplug::panel

@@ -60,6 +60,17 @@ TEST_F(OptionGroupTest, StepsHandOutFreshTextsAndIgnoreRowsOutsideTheGroup) {
     EXPECT_EQ(group.choice(INT_MIN) + group.choice(INT_MAX), 0);
 }
 
+TEST_F(OptionGroupTest, RecordsReboundIntoTheArraysAreTheOnesActedOn) {
+    OptionGroup group = make(3);
+    texts[0] = engine.defineString("text0", "redefined");
+    int32_t* movedSlot = engine.definePanel("slot1");
+    slots[1] = movedSlot;
+    group.Step(0, 1);
+    group.Toggle();
+    EXPECT_EQ(shown(0), "b");
+    EXPECT_EQ(movedSlot[kPosX], fromInt(-2000));
+}
+
 TEST_F(OptionGroupTest, MissingRecordsAreSkippedButTheChoiceStillMoves) {
     // Two texts for three rows, the first of them missing; row panel 1 missing.
     texts[0] = nullptr;
