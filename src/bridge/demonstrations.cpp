@@ -143,21 +143,22 @@ int32_t alphaFade(void* particle) {
 int32_t paintScreenWhite() {
     const abi::Word* surface = bridge::surfaceRecord();
     if (surface == nullptr) return 0;
+    auto lock = reinterpret_cast<abi::SurfaceFn>(surface[abi::surface::kLock]);
+    auto unlock = reinterpret_cast<abi::SurfaceFn>(surface[abi::surface::kUnlock]);
+    if (lock != nullptr) lock();
+    // Read after the lock: an engine may place the pixels only while locked.
     auto* pixels = reinterpret_cast<uint8_t*>(surface[abi::surface::kPixels]);
     int32_t bytesPerLine = surfaceInt(surface, abi::surface::kBytesPerLine);
     int32_t width = surfaceInt(surface, abi::surface::kWidth);
     int32_t height = surfaceInt(surface, abi::surface::kHeight);
     int32_t bytesPerPixel = surfaceInt(surface, abi::surface::kBytesPerPixel);
-    if (pixels == nullptr || bytesPerLine <= 0 || width <= 0 || height <= 0 || bytesPerPixel <= 0)
-        return 0;
     int64_t lineBytes = int64_t{width} * bytesPerPixel;
-    // Lines wider than their stride would overrun the last line's storage.
-    if (lineBytes > bytesPerLine) return 0;
-
-    auto lock = reinterpret_cast<abi::SurfaceFn>(surface[abi::surface::kLock]);
-    auto unlock = reinterpret_cast<abi::SurfaceFn>(surface[abi::surface::kUnlock]);
-    if (lock != nullptr) lock();
-    for (int32_t line = 0; line < height; ++line) {
+    // Without pixels, with a negative size, or with lines wider than their
+    // stride (the last would overrun its storage) nothing is written; the
+    // lock is still released.
+    bool usable = pixels != nullptr && bytesPerLine > 0 && width >= 0 && bytesPerPixel >= 0 &&
+                  lineBytes <= bytesPerLine;
+    for (int32_t line = 0; usable && line < height; ++line) {
         std::memset(pixels + static_cast<size_t>(line) * static_cast<size_t>(bytesPerLine), 0xFF,
                     static_cast<size_t>(lineBytes));
     }

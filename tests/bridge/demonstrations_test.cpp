@@ -119,26 +119,32 @@ class PaintTest : public DemoTest {
 };
 
 TEST_F(PaintTest, PaintsOnlyUsableSurfacesAndEachLineBetweenLockAndUnlock) {
-    // No pixels, no width, negative height, no bytes per pixel, a negative
-    // stride, and lines that would overlap.
+    // No pixels, no width, negative height, no bytes per pixel, negative
+    // sizes, and lines that would overlap: nothing written, lock released.
     const std::pair<int, abi::Word> unusable[] = {
         {abi::surface::kPixels, 0},
         {abi::surface::kWidth, 0},
+        {abi::surface::kWidth, static_cast<abi::Word>(-1)},
         {abi::surface::kHeight, static_cast<abi::Word>(-1)},
         {abi::surface::kBytesPerPixel, 0},
+        {abi::surface::kBytesPerPixel, static_cast<abi::Word>(-2)},
         {abi::surface::kBytesPerLine, static_cast<abi::Word>(-kStride)},
         {abi::surface::kBytesPerLine, kWidth * kBytesPerPixel - 1}};
+    int calls = 0;
     for (const auto& [word, value] : unusable) {
         const abi::Word saved = surface[word];
         surface[word] = value;
         paintScreenWhite();
+        ++calls;
         EXPECT_TRUE(holds(0)) << word;
+        EXPECT_EQ(engine.locks(), calls) << word;
+        EXPECT_EQ(engine.unlocks(), calls) << word;
         surface[word] = saved;
     }
     bridge::attach(nullptr);
     paintScreenWhite();
     EXPECT_TRUE(holds(0));
-    EXPECT_EQ(engine.locks(), 0);
+    EXPECT_EQ(engine.locks(), calls);
 
     bridge::attach(engine.interfaceRecord());
     bool untouchedAtLock = false, paintedAtUnlock = false;
@@ -150,7 +156,16 @@ TEST_F(PaintTest, PaintsOnlyUsableSurfacesAndEachLineBetweenLockAndUnlock) {
     paintScreenWhite();
     surface[abi::surface::kUnlock] = 0;
     paintScreenWhite();
-    EXPECT_EQ(engine.locks() * 10 + engine.unlocks(), 12);
+    EXPECT_EQ(engine.locks() - calls, 1);
+    EXPECT_EQ(engine.unlocks() - calls, 2);
+}
+
+TEST_F(PaintTest, PixelsPlacedByTheLockArePainted) {
+    const abi::Word pixelsWord = surface[abi::surface::kPixels];
+    surface[abi::surface::kPixels] = 0;
+    engine.onLock = [&] { surface[abi::surface::kPixels] = pixelsWord; };
+    paintScreenWhite();
+    EXPECT_TRUE(holds(0xFF));
 }
 
 }  // namespace
