@@ -60,8 +60,7 @@ MString& MString::operator=(const char* s) {
 }
 
 MString& MString::operator=(char c) {
-    MString copy;
-    copy += c;
+    MString copy(c, 1);  // unlike +=, the character 0 is kept
     Adopt(copy);
     return *this;
 }

@@ -99,20 +99,7 @@ void MStringList::SetAt(int index, const char* s) {
 }
 
 void MStringList::Splice(int index, MStringListNode* first, MStringListNode* last) {
-    if (index == 0 || head == nullptr) {
-        // An empty list is filled up to `index` before the run goes behind.
-        Run fill;
-        for (int i = 0; head == nullptr && i < index; ++i) fill.Push(MString());
-        if (head == nullptr) {
-            if (fill.last != nullptr) {
-                fill.last->next = first;
-                head = fill.first;
-            } else {
-                head = first;
-            }
-            tail = last;
-            return;
-        }
+    if (index == 0) {
         last->next = head;
         head = first;
         return;
@@ -135,10 +122,32 @@ void MStringList::Splice(int index, MStringListNode* first, MStringListNode* las
     if (last->next == nullptr) tail = last;
 }
 
+void MStringList::InsertEach(int index, MStringListNode* first, MStringListNode* last) {
+    for (; index < 0 && first != nullptr; ++index) {
+        MStringListNode* next = first->next;
+        delete first;
+        first = next;
+    }
+    if (first == nullptr) return;
+    if (head == nullptr) {
+        head = tail = first;
+        first = first->next;
+        tail->next = nullptr;
+        if (first == nullptr) return;
+        ++index;
+    }
+    Splice(index, first, last);
+}
+
 void MStringList::InsertAt(int index, const MString& value, int count) {
     if (count < 1 || index < 0) return;
     Run run;
     for (int i = 0; i < count; ++i) run.Push(value);
+    if (head == nullptr) {  // an empty list takes the copies whatever the index
+        head = run.first;
+        tail = run.last;
+        return;
+    }
     Splice(index, run.first, run.last);
 }
 
@@ -147,9 +156,8 @@ void MStringList::InsertAt(int index, const char* s, int count) {
 }
 
 void MStringList::InsertAt(int index, const MStringList& other) {
-    if (index < 0 || other.head == nullptr) return;
     Run run = CopyOf(other.head);
-    Splice(index, run.first, run.last);
+    InsertEach(index, run.first, run.last);
 }
 
 int MStringList::Add(const MString& value) {
@@ -218,11 +226,7 @@ void MStringList::Split(MString text, char delimiter, int start, int index) {
         std::cout << "place = " << pos << std::endl;
     }
     if (pos < length && chars != nullptr) pieces.Push(MString(chars + pos, length - pos));
-    if (pieces.first == nullptr || index < 0) {
-        FreeNodes(pieces.first);
-        return;
-    }
-    Splice(index, pieces.first, pieces.last);
+    InsertEach(index, pieces.first, pieces.last);
 }
 
 void MStringList::Dump() const {

@@ -32,9 +32,11 @@ class MStringList {
     void SetAt(int index, const MString& value);
     void SetAt(int index, const char* s);
 
-    // An index beyond the size first fills the gap with empty texts.
+    // An empty list takes the copies whatever the index; an index beyond the
+    // size of a non-empty list first fills the gap with empty texts.
     void InsertAt(int index, const MString& value, int count);
     void InsertAt(int index, const char* s, int count);
+    // Each element of `other` as if inserted on its own at index, index + 1, ...
     void InsertAt(int index, const MStringList& other);
 
     int Add(const MString& value);  // returns the new upper bound
@@ -51,9 +53,13 @@ class MStringList {
 
   private:
     MStringListNode* NodeAt(int index) const;  // null outside the list
-    // Links a detached run of nodes in at `index`, filling a gap beyond the
-    // end with empty texts first.
+    // Links a detached run of nodes into a non-empty list at `index`
+    // (not negative), filling a gap beyond the end with empty texts first.
     void Splice(int index, MStringListNode* first, MStringListNode* last);
+    // Takes a detached run as if each node were inserted on its own at
+    // `index`, `index` + 1, ...: nodes bound for a negative position are
+    // freed, and an empty list takes the first node whatever its position.
+    void InsertEach(int index, MStringListNode* first, MStringListNode* last);
 
     MStringListNode* head;
     MStringListNode* tail;

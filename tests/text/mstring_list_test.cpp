@@ -69,11 +69,13 @@ TEST(MStringList, InsertRemoveAndSplitEdgeCases) {
         {{"a", "b"}, [](L l) { return l.InsertAt(1, "m", 1), 0; }, 0, "a,m,b,|"},
         {{"a", "b"}, [](L l) { return l.InsertAt(2, "e", 1), 0; }, 0, "a,b,e,|"},
         {{"a"}, [](L l) { return l.InsertAt(3, "y", 1), 0; }, 0, "a,,,y,|"},
-        {{}, [](L l) { return l.InsertAt(2, "q", 2), 0; }, 0, ",,q,q,|"},
+        {{}, [](L l) { return l.InsertAt(2, "q", 2), 0; }, 0, "q,q,|"},
         {{"a"}, [](L l) { return l.InsertAt(-1, "n", 1), l.InsertAt(0, "n", 0), 0; }, 0, "a,|"},
         {{"a", "d"}, [](L l) { return l.InsertAt(1, Make({"b", "c"})), 0; }, 0, "a,b,c,d,|"},
         {{"a"}, [](L l) { return l.InsertAt(2, Make({"f"})), 0; }, 0, "a,,f,|"},
         {{"a"}, [](L l) { return l.InsertAt(5, MStringList()), 0; }, 0, "a,|"},
+        {{"a"}, [](L l) { return l.InsertAt(-1, Make({"b", "c"})), 0; }, 0, "c,a,|"},
+        {{}, [](L l) { return l.InsertAt(2, Make({"b", "c"})), 0; }, 0, "b,,,c,|"},
         {{"x", "y"}, [](L l) { return l.InsertAt(1, l), 0; }, 0, "x,x,y,y,|"},
         {{"k", "l"}, [](L l) { return l.InsertAt(0, *l.ElementAt(1), 2), 0; }, 0, "l,l,k,l,|"},
         {{"x", "y"}, [](L l) { return l.Append(l); }, 4, "x,y,x,y,|"},
@@ -88,6 +90,7 @@ TEST(MStringList, InsertRemoveAndSplitEdgeCases) {
         {{"x", "y"}, [](L l) { return l.Split(MString("skip;p;q"), ';', 5, 1), 0; }, 0, "x,p,q,y,|"},
         {{"x"}, [](L l) { return l.Split(MString("whole"), ';', 0, 3), 0; }, 0, "x,,,whole,|"},
         {{}, [](L l) { return l.Split(MString("a;b"), ';', -2, 0), 0; }, 0, "a,b,|"},
+        {{"x"}, [](L l) { return l.Split(MString("a;b"), ';', 0, -1), 0; }, 0, "b,x,|"},
         {{"x"}, [](L l) { return l.Split(MString(""), ';', 0, 0), l.Split(MString("a;b"), ';', 9, 0), 0; }, 0, "x,|"}};
     // clang-format on
     CoutCapture quiet;
@@ -124,7 +127,7 @@ TEST(MStringList, DumpListsNodesEndsAndSize) {
 }
 
 TEST(MStringList, FortyThousandElementsInsertCopyAndFree) {
-    MStringList list;
+    MStringList list(MString("a"));
     list.InsertAt(20000, "x", 20000);
     MStringList copy(list);
     EXPECT_TRUE(list.GetAt(19999).IsEmpty());
