@@ -60,6 +60,22 @@ std::string contents(const MString& s) {
 
 // ---- The model -------------------------------------------------------------
 
+using ListModel = std::vector<std::string>;
+
+// InsertAt(index, value, count): an empty list takes the copies wherever they
+// are aimed; a position beyond the end is reached with empty texts first.
+void modelInsert(ListModel& list, long long index, const std::string& value, int count) {
+    if (count < 1 || index < 0) return;
+    if (list.empty()) index = 0;
+    if (index > static_cast<long long>(list.size())) list.resize(static_cast<size_t>(index));
+    list.insert(list.begin() + index, static_cast<size_t>(count), value);
+}
+
+// Inserting a list: each element on its own at index, index + 1, ...
+void modelInsertEach(ListModel& list, long long index, const ListModel& elements) {
+    for (const std::string& e : elements) modelInsert(list, index++, e, 1);
+}
+
 std::string decimal(long long n) { return n > 0 ? std::to_string(n) : std::string(); }
 
 int modelCompare(const std::string& a, const std::string& b, bool noCase) {
@@ -629,11 +645,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 int count = arg.smallCount();
                 if (index > size + 8) index = size + 8;  // a gap is filled node by node
                 list.InsertAt(index, s.value, count);
-                if (count >= 1 && index >= 0) {
-                    if (index > size) listModel.resize(static_cast<size_t>(index));
-                    listModel.insert(listModel.begin() + index, static_cast<size_t>(count),
-                                     s.model);
-                }
+                modelInsert(listModel, index, s.model, count);
                 break;
             }
             case 35: {
@@ -672,14 +684,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     std::vector<std::string> appended(listModel);
                     listModel.insert(listModel.end(), appended.begin(), appended.end());
                 } else {
-                    int index = in.ConsumeIntegralInRange(-1, size + 2);
+                    int index = in.ConsumeIntegralInRange(-3, size + 2);
                     list.InsertAt(index, copy);
-                    if (index >= 0 && size > 0) {
-                        std::vector<std::string> inserted(listModel);
-                        if (index > size) listModel.resize(static_cast<size_t>(index));
-                        listModel.insert(listModel.begin() + index, inserted.begin(),
-                                         inserted.end());
-                    }
+                    const ListModel inserted(listModel);
+                    modelInsertEach(listModel, index, inserted);
                 }
                 break;
             }
@@ -687,7 +695,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 char delimiter = arg.letter();
                 int start = arg.position(len);
                 int size = static_cast<int>(listModel.size());
-                int index = in.ConsumeIntegralInRange(-1, size + 2);
+                int index = in.ConsumeIntegralInRange(-3, size + 2);
                 list.Split(s.value, delimiter, start, index);
                 std::vector<std::string> pieces;
                 const std::string d(1, delimiter);
@@ -697,10 +705,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 std::string last =
                     modelRight(s.model, static_cast<long long>(s.model.size()) - pos);
                 if (!last.empty()) pieces.push_back(last);
-                if (index >= 0 && !pieces.empty()) {
-                    if (index > size) listModel.resize(static_cast<size_t>(index));
-                    listModel.insert(listModel.begin() + index, pieces.begin(), pieces.end());
-                }
+                modelInsertEach(listModel, index, pieces);
                 break;
             }
             case 39: {
