@@ -160,50 +160,78 @@ constexpr int kWords = 32;
 }  // namespace camera
 
 // ---- Layout pins ----------------------------------------------------------
-// Checked at the word width of every target the sources build for.
+// Every named word, checked for 32-bit and 64-bit pointer-wide words on every
+// build, so a 64-bit build also proves the engine's own 32-bit layout.
 template <typename W, int N>
 struct Record {
     W w[N];
 };
-using HostRecord = Record<Word, host::kWords>;
-using FunctionTable = Record<Word, table::kWords>;
-using ObjectRecord = Record<Word, object::kWords>;
-using StringRecord = Record<Word, string::kWords>;
-using SurfaceRecord = Record<Word, surface::kWords>;
-using EntityRecord = Record<int32_t, entity::kWords>;
-using ParticleRecord = Record<int32_t, particle::kWords>;
-using PanelRecord = Record<int32_t, panel::kWords>;
-using CameraRecord = Record<int32_t, camera::kWords>;
+// One template argument each, so that they fit in offsetof.
+template <int N>
+using Words32 = Record<uint32_t, N>;
+template <int N>
+using Words64 = Record<uint64_t, N>;
+template <int N>
+using Numbers = Record<int32_t, N>;
 
 constexpr size_t kWordSize = sizeof(void*);
 static_assert(sizeof(Word) == kWordSize, "pointer records use pointer-wide words");
-static_assert(offsetof(HostRecord, w[host::kFunctionTable]) == 1 * kWordSize);
-static_assert(offsetof(HostRecord, w[host::kSurface]) == 2 * kWordSize);
-static_assert(offsetof(HostRecord, w[host::kUnused]) == 3 * kWordSize);
-static_assert(offsetof(HostRecord, w[host::kSecondTable]) == 4 * kWordSize);
-static_assert(offsetof(FunctionTable, w[table::kLookupFunction]) == 1 * kWordSize);
-static_assert(offsetof(FunctionTable, w[table::kCall]) == 4 * kWordSize);
-static_assert(offsetof(ObjectRecord, w[object::kData1]) == 1 * kWordSize);
-static_assert(offsetof(ObjectRecord, w[object::kType]) == 2 * kWordSize);
-static_assert(offsetof(StringRecord, w[string::kText]) == 3 * kWordSize);
-static_assert(offsetof(SurfaceRecord, w[surface::kBytesPerPixel]) == 4 * kWordSize);
-static_assert(offsetof(SurfaceRecord, w[surface::kLock]) == 5 * kWordSize);
-static_assert(offsetof(SurfaceRecord, w[surface::kUnlock]) == 6 * kWordSize);
-static_assert(offsetof(EntityRecord, w[entity::kPosition]) == 16);
-static_assert(offsetof(EntityRecord, w[entity::kAngles]) == 28);
-static_assert(offsetof(EntityRecord, w[entity::kGene2]) == 84);
-static_assert(offsetof(EntityRecord, w[entity::kGene0]) == 92);
-static_assert(offsetof(ParticleRecord, w[particle::kLife]) == 12);
-static_assert(offsetof(ParticleRecord, w[particle::kFunction]) == 48);
-static_assert(offsetof(ParticleRecord, w[particle::kFlags]) == 52);
-static_assert(offsetof(ParticleRecord, w[particle::kAlpha]) == 76);
-static_assert(offsetof(PanelRecord, w[panel::kPosX]) == 20);
-static_assert(offsetof(PanelRecord, w[panel::kPosY]) == 24);
-static_assert(offsetof(PanelRecord, w[panel::kWord10]) == 40);
-static_assert(offsetof(CameraRecord, w[camera::kZoomWord]) == 72);
+static_assert(sizeof(EngineVar) == 4, "EngineVar is 32 bits on every target");
+
+// Word `index` of a pointer-wide record lies at `n` words at both widths.
+#define EVOPLUG_PIN_WORD(ns, index, n)                                  \
+    static_assert(offsetof(Words32<ns::kWords>, w[ns::index]) == (n)*4, \
+                  #ns "::" #index " at 32 bits");                       \
+    static_assert(offsetof(Words64<ns::kWords>, w[ns::index]) == (n)*8, \
+                  #ns "::" #index " at 64 bits")
+// Word `index` of a number-only record lies at byte 4 x `n` at any width.
+#define EVOPLUG_PIN_NUMBER(ns, index, n) \
+    static_assert(offsetof(Numbers<ns::kWords>, w[ns::index]) == (n)*4, #ns "::" #index)
+
+EVOPLUG_PIN_WORD(host, kReserved, 0);
+EVOPLUG_PIN_WORD(host, kFunctionTable, 1);
+EVOPLUG_PIN_WORD(host, kSurface, 2);
+EVOPLUG_PIN_WORD(host, kUnused, 3);
+EVOPLUG_PIN_WORD(host, kSecondTable, 4);
+static_assert(host::kSecondTableSlot == 2);
+EVOPLUG_PIN_WORD(table, kLookup, 0);
+EVOPLUG_PIN_WORD(table, kLookupFunction, 1);
+EVOPLUG_PIN_WORD(table, kCall, 4);
+EVOPLUG_PIN_WORD(object, kData0, 0);
+EVOPLUG_PIN_WORD(object, kData1, 1);
+EVOPLUG_PIN_WORD(object, kType, 2);
+EVOPLUG_PIN_WORD(string, kText, 3);
+EVOPLUG_PIN_WORD(surface, kPixels, 0);
+EVOPLUG_PIN_WORD(surface, kBytesPerLine, 1);
+EVOPLUG_PIN_WORD(surface, kWidth, 2);
+EVOPLUG_PIN_WORD(surface, kHeight, 3);
+EVOPLUG_PIN_WORD(surface, kBytesPerPixel, 4);
+EVOPLUG_PIN_WORD(surface, kLock, 5);
+EVOPLUG_PIN_WORD(surface, kUnlock, 6);
+EVOPLUG_PIN_NUMBER(entity, kPosition, 4);
+EVOPLUG_PIN_NUMBER(entity, kPan, 7);
+EVOPLUG_PIN_NUMBER(entity, kTilt, 8);
+EVOPLUG_PIN_NUMBER(entity, kRoll, 9);
+EVOPLUG_PIN_NUMBER(entity, kGene2, 21);
+EVOPLUG_PIN_NUMBER(entity, kGene1, 22);
+EVOPLUG_PIN_NUMBER(entity, kGene0, 23);
+static_assert(entity::kAngles == entity::kPan);
+EVOPLUG_PIN_NUMBER(particle, kLife, 3);
+EVOPLUG_PIN_NUMBER(particle, kVelocity, 7);
+EVOPLUG_PIN_NUMBER(particle, kFunction, 12);
+EVOPLUG_PIN_NUMBER(particle, kFlags, 13);
+EVOPLUG_PIN_NUMBER(particle, kAlpha, 19);
+EVOPLUG_PIN_NUMBER(particle, kColour, 21);
+EVOPLUG_PIN_NUMBER(panel, kPosX, 5);
+EVOPLUG_PIN_NUMBER(panel, kPosY, 6);
+EVOPLUG_PIN_NUMBER(panel, kWord10, 10);
+EVOPLUG_PIN_NUMBER(camera, kZoomWord, 18);
+
+#undef EVOPLUG_PIN_WORD
+#undef EVOPLUG_PIN_NUMBER
+
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(kWordSize == 4, "the engine's own target has 32-bit words throughout");
 #endif
-static_assert(sizeof(EngineVar) == 4, "EngineVar is 32 bits on every target");
 
 }  // namespace evoplug::abi
