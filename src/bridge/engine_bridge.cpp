@@ -6,25 +6,23 @@ namespace {
 using abi::Word;
 
 // What the engine handed over; the single place the bridge keeps its state.
+// The three slots are copied when the record arrives: the engine promises
+// nothing about its table afterwards.
 struct EngineLink {
     Word* record = nullptr;
     Word* functionTable = nullptr;
+    abi::LookupFn lookup = nullptr;
+    abi::LookupFunctionFn lookupFunction = nullptr;
+    abi::CallFn call = nullptr;
     Word* surface = nullptr;
     Word word3 = 0;
     Word secondTableSlot2 = 0;
 };
 EngineLink link;
 
-template <typename Fn>
-Fn slot(int index) {
-    if (link.functionTable == nullptr) return nullptr;
-    return reinterpret_cast<Fn>(link.functionTable[index]);
-}
-
 Word* findObject(const char* name) {
-    auto lookup = slot<abi::LookupFn>(abi::table::kLookup);
-    if (lookup == nullptr || name == nullptr) return nullptr;
-    return static_cast<Word*>(lookup(name));
+    if (link.lookup == nullptr || name == nullptr) return nullptr;
+    return static_cast<Word*>(link.lookup(name));
 }
 
 }  // namespace
@@ -34,6 +32,12 @@ int32_t attach(void* hostInterface) {
     link.record = static_cast<Word*>(hostInterface);
     if (link.record != nullptr) {
         link.functionTable = reinterpret_cast<Word*>(link.record[abi::host::kFunctionTable]);
+        if (const Word* table = link.functionTable) {
+            link.lookup = reinterpret_cast<abi::LookupFn>(table[abi::table::kLookup]);
+            link.lookupFunction =
+                reinterpret_cast<abi::LookupFunctionFn>(table[abi::table::kLookupFunction]);
+            link.call = reinterpret_cast<abi::CallFn>(table[abi::table::kCall]);
+        }
         link.surface = reinterpret_cast<Word*>(link.record[abi::host::kSurface]);
         link.word3 = link.record[abi::host::kUnused];
         auto* second = reinterpret_cast<Word*>(link.record[abi::host::kSecondTable]);
@@ -59,15 +63,13 @@ int32_t lookupScriptFunction(const char* name) {
 }
 
 void* lookupEngineFunction(const char* name) {
-    auto lookup = slot<abi::LookupFunctionFn>(abi::table::kLookupFunction);
-    if (lookup == nullptr || name == nullptr) return nullptr;
-    return lookup(name);
+    if (link.lookupFunction == nullptr || name == nullptr) return nullptr;
+    return link.lookupFunction(name);
 }
 
 int32_t callScriptFunction(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d) {
-    auto call = slot<abi::CallFn>(abi::table::kCall);
-    if (call == nullptr) return 0;
-    return call(handle, a, b, c, d);
+    if (link.call == nullptr) return 0;
+    return link.call(handle, a, b, c, d);
 }
 
 int32_t callScriptByName(const char* name, int32_t a, int32_t b, int32_t c, int32_t d) {

@@ -65,5 +65,26 @@ TEST(Bridge, LookupsGoByTypeCode) {
     attach(nullptr);
 }
 
+TEST(Bridge, TheTableSlotsAreCopiedWhenTheRecordArrives) {
+    host::Engine engine;
+    engine.defineVar("n");
+    const int32_t beeps =
+        engine.defineFunction("beeps", [](int32_t a, int32_t, int32_t, int32_t) { return a; });
+    attach(engine.interfaceRecord());
+    auto* record = static_cast<abi::Word*>(engine.interfaceRecord());
+    auto* table = reinterpret_cast<abi::Word*>(record[abi::host::kFunctionTable]);
+    const abi::Word saved[] = {table[abi::table::kLookup], table[abi::table::kLookupFunction],
+                               table[abi::table::kCall]};
+    // The engine may reuse its table once it has handed it over.
+    table[abi::table::kLookup] = table[abi::table::kLookupFunction] = table[abi::table::kCall] = 0;
+    EXPECT_NE(lookupVar("n"), nullptr);
+    EXPECT_NE(lookupEngineFunction("trace"), nullptr);
+    EXPECT_EQ(callScriptFunction(beeps, 7, 0, 0, 0), 7);
+    table[abi::table::kLookup] = saved[0];
+    table[abi::table::kLookupFunction] = saved[1];
+    table[abi::table::kCall] = saved[2];
+    attach(nullptr);
+}
+
 }  // namespace
 }  // namespace evoplug::bridge
