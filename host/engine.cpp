@@ -11,6 +11,12 @@ namespace evoplug::host {
 namespace {
 Engine* activeEngine = nullptr;
 constexpr double kPi = 3.14159265358979323846;
+
+// Rounded to the nearest whole raw value, wrapping like the engine's 32-bit
+// arithmetic; the same on every platform (a `long` is 32 bits on Windows).
+int32_t rounded32(double x) {
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::llround(x))));
+}
 }  // namespace
 
 struct Engine::Object {
@@ -42,20 +48,22 @@ struct EngineFunctions {
         double z2 = x * std::sin(tilt) + z1 * std::cos(tilt);
         double x3 = x2 * std::cos(pan) - y1 * std::sin(pan);
         double y3 = x2 * std::sin(pan) + y1 * std::cos(pan);
-        v[0] = static_cast<int32_t>(std::lround(x3));
-        v[1] = static_cast<int32_t>(std::lround(y3));
-        v[2] = static_cast<int32_t>(std::lround(z2));
+        v[0] = rounded32(x3);
+        v[1] = rounded32(y3);
+        v[2] = rounded32(z2);
         return 0;
     }
     // The length of the traced line, as EngineVar.
     static int32_t EVOPLUG_CDECL trace(const int32_t* from, const int32_t* to) {
         if (activeEngine == nullptr || from == nullptr || to == nullptr) return 0;
-        int32_t* mode = activeEngine->has("trace_mode") ? activeEngine->var("trace_mode") : nullptr;
+        // Whatever the level made of "trace_mode", an engine call never throws.
+        const Engine::Object* mode = activeEngine->find("trace_mode");
+        const int32_t traceMode = mode != nullptr && !mode->numbers.empty() ? mode->numbers[0] : 0;
         activeEngine->traces_.push_back(
-            {{from[0], from[1], from[2]}, {to[0], to[1], to[2]}, mode ? *mode : 0});
+            {{from[0], from[1], from[2]}, {to[0], to[1], to[2]}, traceMode});
         double dx = to[0] - double(from[0]), dy = to[1] - double(from[1]),
                dz = to[2] - double(from[2]);
-        return static_cast<int32_t>(std::lround(std::sqrt(dx * dx + dy * dy + dz * dz)));
+        return rounded32(std::sqrt(dx * dx + dy * dy + dz * dz));
     }
     static void EVOPLUG_CDECL lock() {
         if (activeEngine == nullptr) return;
@@ -296,7 +304,7 @@ int32_t Engine::callEntry(int32_t handle, int32_t a, int32_t b, int32_t c, int32
                              : nullptr;
     ++e.callCount_;
     if (e.logCalls_) e.calls_.push_back({handle, fn ? fn->name : "", a, b, c, d});
-    return fn ? fn->body(a, b, c, d) : 0;
+    return fn != nullptr && fn->body ? fn->body(a, b, c, d) : 0;
 }
 
 }  // namespace evoplug::host

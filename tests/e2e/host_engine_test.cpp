@@ -54,11 +54,29 @@ TEST(HostEngine, ScriptCallsReachTheFunctionOfTheirHandleOnly) {
     EXPECT_EQ(bridge::callScriptFunction(redefined, 4, 0, 0, 0), -1);
     for (int32_t unknown : {0, -1, 1000, INT32_MIN, INT32_MAX})
         EXPECT_EQ(bridge::callScriptFunction(unknown, 1, 1, 1, 1), 0) << unknown;
+    // A function without a body answers 0 instead of throwing into the plug-in.
+    EXPECT_EQ(bridge::callScriptByName("h0", 1, 1, 1, 1), 0);
 
-    ASSERT_EQ(engine.calls().size(), 8u);
+    ASSERT_EQ(engine.calls().size(), 9u);
     EXPECT_EQ(engine.calls()[1].name, "g");
     EXPECT_EQ(engine.calls()[2].name, "f");
     EXPECT_EQ(engine.calls()[3].name, "");
+    bridge::attach(nullptr);
+}
+
+TEST(HostEngine, TraceMeasuresWhateverTheLevelMadeOfTraceMode) {
+    host::Engine engine;
+    bridge::attach(engine.interfaceRecord());
+    auto trace = reinterpret_cast<abi::TraceFn>(bridge::lookupEngineFunction("trace"));
+    ASSERT_NE(trace, nullptr);
+    const int32_t from[3] = {0, 0, 0}, to[3] = {3 * 1024, 4 * 1024, 0};
+    engine.defineString("trace_mode", "not a number");
+    EXPECT_EQ(trace(from, to), 5 * 1024);
+    engine.defineVar("trace_mode", 7);
+    EXPECT_EQ(trace(from, to), 5 * 1024);
+    ASSERT_EQ(engine.traces().size(), 2u);
+    EXPECT_EQ(engine.traces()[0].traceMode, 0);
+    EXPECT_EQ(engine.traces()[1].traceMode, 7);
     bridge::attach(nullptr);
 }
 
