@@ -131,8 +131,7 @@ struct Export {
 
 const std::vector<Export>& exportTable() {
     static const std::vector<Export> table = {
-#define EVOPLUG_EXPORT_ENTRY(result, name, params) \
-    {#name, [](Context& c) { invoke(&name, c); }},
+#define EVOPLUG_EXPORT_ENTRY(result, name, params) {#name, [](Context& c) { invoke(&name, c); }},
         EVOPLUG_EXPORTS(EVOPLUG_EXPORT_ENTRY)
 #undef EVOPLUG_EXPORT_ENTRY
     };
@@ -174,6 +173,7 @@ const std::vector<std::string> kScriptNames = {"num_elem",
                                                "EvolutionSettings",
                                                "RadioButton",
                                                "DialogPanel",
+                                               "Feedmeback",
                                                "DialogText",
                                                "FeedbackText",
                                                "dragSwitch",

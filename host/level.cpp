@@ -35,6 +35,7 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     e.definePanel("EvolutionSettings")[abi::panel::kPosY] = abi::fromInt(200);
     e.definePanel("RadioButton");
     e.definePanel("DialogPanel");
+    e.definePanel("Feedmeback");  // looked up by CreateGenotype, never read
     e.definePanel("DialogText");
     e.defineString("FeedbackText", "");
     e.defineVar("dragSwitch");

@@ -228,7 +228,7 @@ TEST_F(RobustnessTest, AnyMissingScriptObjectIsSurvived) {
         "EvolutionSettings", "RadioButton",      "DialogPanel", "DialogText", "FeedbackText",
         "dragSwitch",        "checkDragProcess", "camera",      "player",     "you",
         "mouse_pos.x",       "mouse_pos.y",      "time",        "sky_speed",  "cloud_speed",
-        "CalculateFitness",  "ent_wander"};
+        "CalculateFitness",  "ent_wander",       "Feedmeback"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         plugin = loadFreshPlugin();
