@@ -319,47 +319,28 @@ void MString::InsertChain(int index, MStringNode* first, MStringNode* last) {
     if (before == tail) tail = last;
 }
 
-MString operator+(const MString& a, const MString& b) {
+namespace {
+// A copy of the left operand, as the matching construction makes it, with
+// the right one appended.
+template <typename Left, typename Right>
+MString joined(const Left& a, const Right& b) {
     MString result(a);
     result += b;
     return result;
 }
+}  // namespace
 
-MString operator+(const MString& a, char c) {
-    MString result(a);
-    result += c;
-    return result;
-}
+MString operator+(const MString& a, const MString& b) { return joined(a, b); }
+MString operator+(const MString& a, char c) { return joined(a, c); }
+MString operator+(const MString& a, const char* s) { return joined(a, s); }
+MString operator+(const char* s, const MString& b) { return joined(s, b); }
+MString operator+(int n, const MString& b) { return joined(n, b); }
+MString operator+(const MString& a, int n) { return joined(a, n); }
 
 MString operator+(char c, const MString& b) {
-    MString result;
-    result = c;
-    result += b;
-    return result;
-}
-
-MString operator+(const MString& a, const char* s) {
-    MString result(a);
-    result += s;
-    return result;
-}
-
-MString operator+(const char* s, const MString& b) {
-    MString result(s);
-    result += b;
-    return result;
-}
-
-MString operator+(int n, const MString& b) {
-    MString result(n);
-    result += b;
-    return result;
-}
-
-MString operator+(const MString& a, int n) {
-    MString result(a);
-    result += n;
-    return result;
+    MString left;
+    left = c;  // as the assignment makes it: MString(c) would be its decimal value
+    return joined(left, b);
 }
 
 }  // namespace evoplug
