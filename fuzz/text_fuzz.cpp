@@ -2,15 +2,18 @@
 // against a model built on std::string where the result is fully stated.
 //
 // Arguments are drawn from the edges that break chain walks (negative, zero,
-// the length and its neighbours, INT_MIN, INT_MAX) and C strings may be null.
-// Texts stay short so that one input runs many operations.
-#include <fuzzer/FuzzedDataProvider.h>
+// the length and its neighbours, INT_MIN, INT_MAX); C strings may be null or
+// lie in the edited text's own buffer, and a text or list may be its own
+// argument. Texts may hold the character 0. Texts stay short so that one
+// input runs many operations.
+#include "fuzz_input.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,10 +29,21 @@ constexpr int kMaxText = 48;
 constexpr int kMaxList = 24;
 constexpr int kSlots = 3;
 
+// Control characters and bytes above 127 as \xNN, so a 0 shows.
+std::string shown(const std::string& s) {
+    std::string out;
+    for (unsigned char c : s) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += (c < 32 || c > 126) ? std::string(hex) : std::string(1, static_cast<char>(c));
+    }
+    return out;
+}
+
 [[noreturn]] void fail(const char* what, int op, const std::string& expected,
                        const std::string& got) {
     std::fprintf(stderr, "text model mismatch: %s (op %d)\n  expected [%s]\n  got      [%s]\n",
-                 what, op, expected.c_str(), got.c_str());
+                 what, op, shown(expected).c_str(), shown(got).c_str());
     std::abort();
 }
 
@@ -48,15 +62,14 @@ constexpr int kSlots = 3;
 // whitespace, digits for ToInt, and a byte above 127 (negative as char).
 const char kAlphabet[] = {'a', 'b', 'A', 'Z', ' ', '\t', '\n', '0', '7', ',', '\xF6'};
 
-std::string contents(const MString& s) {
-    std::string out;
-    char* c = s.ToCString(0);
-    if (c != nullptr) {
-        out = c;
-        delete[] c;
-    }
-    return out;
+// Every character, 0 included, read from the buffer of a copy so that the
+// text's own buffer stays as the step left it.
+std::string contents(MString copy) {
+    return std::string(copy.GetBuffer(), static_cast<size_t>(copy.GetLength()));
 }
+
+// What a C-string reader sees of `s`: up to its first 0.
+std::string cstr(const std::string& s) { return s.substr(0, s.find('\0')); }
 
 // ---- The model -------------------------------------------------------------
 
@@ -142,7 +155,7 @@ int32_t modelToInt(const std::string& s, long long start) {
 
 class Args {
   public:
-    explicit Args(FuzzedDataProvider& in) : in_(in) {}
+    explicit Args(FuzzInput& in) : in_(in) {}
 
     char letter() { return kAlphabet[in_.ConsumeIntegralInRange<size_t>(0, sizeof kAlphabet - 1)]; }
     // Any char, 0 included, for the operations whose result on 0 is stated.
@@ -188,20 +201,50 @@ class Args {
         }
     }
 
-    // A short C string, or null; the characters live in `store`.
+    // The text whose own buffer C-string arguments may come from this step.
+    void aim(MString& t, const std::string& model) {
+        own_ = &t;
+        ownModel_ = &model;
+        ownBuffer_ = nullptr;
+    }
+
+    // A short C string, or null, or a piece of the aimed text's own buffer;
+    // `store` gets the characters a C-string reader sees.
     const char* text(std::string& store) {
-        if (in_.ConsumeIntegralInRange(0, 7) == 0) {
-            store.clear();
-            return nullptr;
-        }
         store.clear();
+        switch (in_.ConsumeIntegralInRange(0, 7)) {
+            case 0:
+                return nullptr;
+            case 1:
+            case 2:
+                return ownText(store);
+            default:
+                break;
+        }
         int n = in_.ConsumeIntegralInRange(0, 4);
         for (int i = 0; i < n; ++i) store += letter();
         return store.c_str();
     }
 
+    // At an offset into the aimed text's buffer, maybe cut short by a NUL.
+    // One buffer per step (a second GetBuffer would free the first), and
+    // only the first piece cuts, so an earlier piece keeps what it read.
+    const char* ownText(std::string& store) {
+        const bool fresh = ownBuffer_ == nullptr;
+        if (fresh) ownBuffer_ = own_->GetBuffer();
+        const size_t len = ownModel_->size();
+        const size_t from = in_.ConsumeIntegralInRange<size_t>(0, len);
+        if (fresh && in_.ConsumeBool())
+            ownBuffer_[in_.ConsumeIntegralInRange<size_t>(from, len)] = '\0';
+        store = ownBuffer_ + from;
+        return ownBuffer_ + from;
+    }
+
   private:
-    FuzzedDataProvider& in_;
+    FuzzInput& in_;
+    MString* own_ = nullptr;
+    const std::string* ownModel_ = nullptr;
+    char* ownBuffer_ = nullptr;
 };
 
 struct Slot {
@@ -218,7 +261,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzedDataProvider in(data, size);
+    FuzzInput in(data, size);
     Args arg(in);
     Slot slots[kSlots];
     MStringList list;
@@ -230,6 +273,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Slot& other = slots[in.ConsumeIntegralInRange(0, kSlots - 1)];
         const int len = static_cast<int>(s.model.size());
         std::string store, store2;
+        arg.aim(s.value, s.model);
 
         switch (op) {
             case 0: {  // assignment from a C string, or a (possibly empty) construction
@@ -250,7 +294,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case 2: {
-                char c = arg.letter();
+                char c = arg.anyChar();
+                if (in.ConsumeBool()) {
+                    s.value = c;  // the character 0 is kept
+                    s.model = std::string(1, c);
+                    break;
+                }
                 int n = arg.smallCount();
                 s.value = MString(c, n);
                 s.model = n < 1 ? "" : std::string(static_cast<size_t>(n), c);
@@ -314,7 +363,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 9: {
                 char c = arg.anyChar();
                 int start = arg.position(len);
-                CHECK_EQ_INT("Find(char)", c ? modelFind(s.model, std::string(1, c), start) : -1,
+                CHECK_EQ_INT("Find(char)", modelFind(s.model, std::string(1, c), start),
                              s.value.Find(c, start));
                 break;
             }
@@ -328,8 +377,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 11: {
                 if (in.ConsumeBool()) {
                     char c = arg.anyChar();
-                    CHECK_EQ_INT("ReverseFind(char)",
-                                 c ? modelReverseFind(s.model, std::string(1, c)) : -1,
+                    CHECK_EQ_INT("ReverseFind(char)", modelReverseFind(s.model, std::string(1, c)),
                                  s.value.ReverseFind(c));
                 } else {
                     const char* c = arg.text(store);
@@ -340,7 +388,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 12: {
                 int index = arg.position(len);
-                char c = arg.letter();
+                char c = arg.anyChar();
                 int expected = -1;
                 if (index >= 0) {
                     s.model.insert(std::min<size_t>(static_cast<size_t>(index), s.model.size()), 1,
@@ -371,11 +419,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case 15: {
-                char from = arg.anyChar(), to = arg.letter();
+                char from = arg.anyChar(), to = arg.anyChar();
                 int n = 0;
-                if (from != '\0')
-                    for (char& ch : s.model)
-                        if (ch == from) ch = to, ++n;
+                for (char& ch : s.model)
+                    if (ch == from) ch = to, ++n;
                 CHECK_EQ_INT("Replace(char)", n, s.value.Replace(from, to));
                 break;
             }
@@ -396,23 +443,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 17: {
                 char c = arg.anyChar();
                 int n = 0;
-                if (c != '\0') {
-                    std::string kept;
-                    for (char ch : s.model) {
-                        if (ch == c) {
-                            ++n;
-                        } else {
-                            kept += ch;
-                        }
+                std::string kept;
+                for (char ch : s.model) {
+                    if (ch == c) {
+                        ++n;
+                    } else {
+                        kept += ch;
                     }
-                    s.model = kept;
                 }
+                s.model = kept;
                 CHECK_EQ_INT("Remove", n, s.value.Remove(c));
                 break;
             }
             case 18: {
                 char c = arg.anyChar();
-                std::string one = c ? std::string(1, c) : std::string();
+                const std::string one(1, c);
                 if (in.ConsumeBool()) {
                     s.value.TrimLeft(c);
                     modelTrimLeft(s.model, one);
@@ -496,9 +541,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     if (c != nullptr) fail("ToCString outside the text", op, "null", c);
                 } else {
                     if (c == nullptr) fail("ToCString inside the text", op, s.model, "null");
-                    CHECK_EQ_STR("ToCString", s.model.substr(static_cast<size_t>(start)), c);
+                    CHECK_EQ_STR("ToCString", cstr(s.model.substr(static_cast<size_t>(start))), c);
                 }
                 delete[] c;
+                std::ostringstream out;
+                out << s.value;
+                CHECK_EQ_STR("operator<<", cstr(s.model), out.str());
                 break;
             }
             case 24: {
@@ -528,14 +576,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 CHECK_EQ_INT("GetAt", inside ? s.model[static_cast<size_t>(i)] : 0,
                              s.value.GetAt(i));
                 if (in.ConsumeBool()) {
-                    char c = arg.letter();
+                    char c = arg.anyChar();
                     s.value.SetAt(i, c);
                     if (inside) s.model[static_cast<size_t>(i)] = c;
                 } else {
                     char* p = s.value[i];
                     if (inside != (p != nullptr))
                         fail("operator[]", op, inside ? "a pointer" : "null", "");
-                    if (p != nullptr) *p = s.model[static_cast<size_t>(i)] = arg.letter();
+                    if (p != nullptr) *p = s.model[static_cast<size_t>(i)] = arg.anyChar();
                 }
                 break;
             }
@@ -571,7 +619,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         other.model = store + s.model;
                         break;
                     case 2: {
-                        char ch = arg.letter();
+                        char ch = arg.anyChar();  // kept, as by operator=(char)
                         other.value = ch + s.value;
                         other.model = ch + s.model;
                         break;
@@ -617,8 +665,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 31: {
                 int n = arg.number();
-                s.value.Format("%d|%s", n, other.model.c_str());
-                s.model = std::to_string(n) + "|" + other.model;
+                const char* c = arg.text(store);
+                s.value.Format("%d|%s", n, c != nullptr ? c : "");
+                s.model = std::to_string(n) + "|" + store;
                 break;
             }
             case 32:
@@ -644,8 +693,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     in.ConsumeBool() ? arg.position(size) : in.ConsumeIntegralInRange(0, size + 4);
                 int count = arg.smallCount();
                 if (index > size + 8) index = size + 8;  // a gap is filled node by node
-                list.InsertAt(index, s.value, count);
-                modelInsert(listModel, index, s.model, count);
+                // The inserted text may be an element of the list itself.
+                const MString* value = &s.value;
+                std::string valueModel = s.model;
+                if (size > 0 && in.ConsumeBool()) {
+                    const int j = in.ConsumeIntegralInRange(0, size - 1);
+                    value = list.ElementAt(j);
+                    valueModel = listModel[static_cast<size_t>(j)];
+                }
+                list.InsertAt(index, *value, count);
+                modelInsert(listModel, index, valueModel, count);
                 break;
             }
             case 35: {
@@ -668,42 +725,69 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 if (inside != (element != nullptr))
                     fail("ElementAt", op, inside ? "element" : "null", "");
                 if (in.ConsumeBool()) {
-                    list.SetAt(index, s.value);
-                    if (inside) listModel[static_cast<size_t>(index)] = s.model;
+                    // From the slot, an element of the list itself, or a C
+                    // string in the element's own buffer.
+                    const int form = in.ConsumeIntegralInRange(0, 2);
+                    if (form == 2 && element != nullptr) {
+                        std::string& model = listModel[static_cast<size_t>(index)];
+                        arg.aim(*element, model);
+                        list.SetAt(index, arg.ownText(store));
+                        model = store;
+                    } else if (form == 1 && size > 0) {
+                        const int j = in.ConsumeIntegralInRange(0, size - 1);
+                        list.SetAt(index, *list.ElementAt(j));
+                        if (inside)
+                            listModel[static_cast<size_t>(index)] =
+                                listModel[static_cast<size_t>(j)];
+                    } else {
+                        list.SetAt(index, s.value);
+                        if (inside) listModel[static_cast<size_t>(index)] = s.model;
+                    }
                 } else if (element != nullptr) {
-                    *element += arg.letter();
-                    listModel[static_cast<size_t>(index)] = contents(*element);
+                    const char c = arg.letter();
+                    *element += c;
+                    listModel[static_cast<size_t>(index)] += c;
                 }
                 break;
             }
             case 37: {
                 int size = static_cast<int>(listModel.size());
                 MStringList copy(list);
+                // The list itself as its own argument, or a copy of it.
+                const MStringList& source = in.ConsumeBool() ? list : copy;
                 if (in.ConsumeBool()) {
-                    CHECK_EQ_INT("Append", 2 * size, list.Append(copy));
+                    CHECK_EQ_INT("Append", 2 * size, list.Append(source));
                     std::vector<std::string> appended(listModel);
                     listModel.insert(listModel.end(), appended.begin(), appended.end());
                 } else {
                     int index = in.ConsumeIntegralInRange(-3, size + 2);
-                    list.InsertAt(index, copy);
+                    list.InsertAt(index, source);
                     const ListModel inserted(listModel);
                     modelInsertEach(listModel, index, inserted);
                 }
                 break;
             }
             case 38: {
-                char delimiter = arg.letter();
-                int start = arg.position(len);
                 int size = static_cast<int>(listModel.size());
+                // The text split may be an element of the list itself.
+                const MString* text = &s.value;
+                std::string textModel = s.model;
+                if (size > 0 && in.ConsumeBool()) {
+                    const int j = in.ConsumeIntegralInRange(0, size - 1);
+                    text = list.ElementAt(j);
+                    textModel = listModel[static_cast<size_t>(j)];
+                }
+                char delimiter = arg.anyChar();
+                int start = arg.position(static_cast<int>(textModel.size()));
                 int index = in.ConsumeIntegralInRange(-3, size + 2);
-                list.Split(s.value, delimiter, start, index);
+                list.Split(*text, delimiter, start, index);
                 std::vector<std::string> pieces;
                 const std::string d(1, delimiter);
                 long long pos = start < 0 ? 0 : start;
-                for (int f; (f = modelFind(s.model, d, pos)) >= 0; pos = f + 1)
-                    pieces.push_back(modelMid(s.model, pos, f - pos));
+                for (int f; (f = modelFind(textModel, d, pos)) >= 0; pos = f + 1)
+                    pieces.push_back(modelMid(textModel, pos, f - pos));
                 std::string last =
-                    modelRight(s.model, static_cast<long long>(s.model.size()) - pos);
+                    modelRight(textModel, static_cast<long long>(textModel.size()) - pos);
                 if (!last.empty()) pieces.push_back(last);
                 modelInsertEach(listModel, index, pieces);
                 break;

@@ -186,11 +186,14 @@ char* MString::ToCString(int start) const {
     return out;
 }
 
+// Written as the C string the engine would be handed: a character 0 ends it.
 std::ostream& operator<<(std::ostream& os, const MString& s) {
-    for (const MStringNode* n = s.head; n != nullptr; n = n->next) os.put(n->ch);
+    for (const MStringNode* n = s.head; n != nullptr && n->ch != '\0'; n = n->next) os.put(n->ch);
     return os;
 }
 
+// A 0 byte is dropped, as += drops it: kept, it would end the text on output
+// and to the engine, hiding everything read after it.
 std::istream& operator>>(std::istream& is, MString& s) {
     char c;
     while (is.get(c)) s += c;

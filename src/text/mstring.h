@@ -3,6 +3,12 @@
 // A text is a singly linked chain of one-character nodes with head and tail
 // pointers; the length is never stored. Positions are 0-based and -1 means
 // "not found". A null C-string argument always counts as the empty text.
+// An argument may be the object itself or lie in its own buffer: every
+// operation reads it as it was when the call began.
+// A text may hold the character 0 (operator=(char), SetAt, Insert, Replace,
+// MString(char, count)). Handled as a chain (comparing texts, searching,
+// editing, Mid, Split) it is a character like any other; where the text
+// becomes a C string (ToCString, ReleaseBuffer, ToInt, stream output) it ends it.
 // Every walk is iterative, so texts of any length are safe to build, edit and
 // destroy.
 #pragma once
@@ -114,6 +120,7 @@ class MString {
 
     // The buffer belongs to the string; it always holds a NUL at index
     // max(length, minLength) and is freed whenever characters are released.
+    // ReleaseBuffer takes it back as a C string, up to its first NUL.
     char* GetBuffer(int minLength);
     char* GetBuffer();
     MString& ReleaseBuffer(int newLength);
@@ -124,6 +131,8 @@ class MString {
     friend std::istream& ReadLine(std::istream& is, MString& s);
 
   private:
+    friend class MStringList;  // Split walks the chain of the text it splits
+
     static constexpr int kDefaultPrecision = 3;
 
     void AppendNode(char c);

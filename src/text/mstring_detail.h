@@ -2,12 +2,38 @@
 #pragma once
 
 #include <cstring>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace evoplug::detail {
 
 // Length of a C string; a null pointer is the empty text.
 inline int CStrLen(const char* s) { return s ? static_cast<int>(std::strlen(s)) : 0; }
+
+// A C-string argument of an edit that releases characters, readable to the
+// end of the edit: any release frees the text's buffer, so an argument lying
+// in it is copied first. Others are used in place, at the cost of two compares.
+class StableArg {
+  public:
+    StableArg(const char* s, const char* buffer, int bufferLength) : arg(s) {
+        const std::less_equal<const char*> atOrBefore;  // a total order, unlike <=
+        if (s != nullptr && buffer != nullptr && atOrBefore(buffer, s) &&
+            atOrBefore(s, buffer + bufferLength)) {
+            copy.assign(s);
+            copied = true;
+        }
+    }
+    StableArg(const StableArg&) = delete;
+    StableArg& operator=(const StableArg&) = delete;
+
+    const char* get() const { return copied ? copy.c_str() : arg; }
+
+  private:
+    const char* arg;
+    std::string copy;
+    bool copied = false;
+};
 
 // Prefix-function table for matching `pattern` (length m > 0) in one pass
 // over a chain: entry q is the length of the longest proper border of the

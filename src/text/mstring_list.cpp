@@ -211,21 +211,23 @@ void MStringList::RemoveAt(int index, int count) {
 void MStringList::Split(MString text, char delimiter, int start, int index) {
     // A negative start would make the first piece swallow the delimiter.
     int pos = start < 0 ? 0 : start;
-    // `text` is our own copy, so its buffer serves as a contiguous view for
-    // one walk instead of a search from the head per piece.
-    const int length = text.GetLength();
-    const char* chars = text.GetBuffer();
+    // One walk of the chain, where a 0 is a character like any other.
     Run pieces;
-    for (int f = pos; chars != nullptr && f < length; ++f) {
-        if (chars[f] != delimiter) continue;
-        const MString piece(chars + pos, f - pos);
+    MString piece;
+    int f = pos;
+    for (const MStringNode* n = text.NodeAt(pos); n != nullptr; n = n->next, ++f) {
+        if (n->ch != delimiter) {
+            piece.AppendNode(n->ch);
+            continue;
+        }
         std::cout << piece << std::endl;
         std::cout << "place = " << pos << std::endl;
         pieces.Push(piece);
+        piece.Clear();
         pos = f + 1;
         std::cout << "place = " << pos << std::endl;
     }
-    if (pos < length && chars != nullptr) pieces.Push(MString(chars + pos, length - pos));
+    if (!piece.IsEmpty()) pieces.Push(piece);
     InsertEach(index, pieces.first, pieces.last);
 }
 

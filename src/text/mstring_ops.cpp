@@ -19,14 +19,15 @@ char FoldLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 
 char FoldUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Walks two texts side by side; `next` yields the other text's characters,
-// '\0' once it has ended.
+// Walks two texts side by side; `next(c)` gives the other text's next
+// character, or false once it has ended: a chain ends at its last node, so a
+// 0 in it is a character, while a C string ends at its NUL.
 template <typename Fold, typename Next>
 int CompareChain(const MStringNode* n, Next next, Fold fold) {
     int i = 0;
+    char theirs = '\0';
     for (; n != nullptr; n = n->next, ++i) {
-        const char theirs = next();
-        if (theirs == '\0') {
+        if (!next(theirs)) {
             // The other text is a proper prefix: the answer is our length.
             int length = i;
             for (; n != nullptr; n = n->next) ++length;
@@ -36,7 +37,16 @@ int CompareChain(const MStringNode* n, Next next, Fold fold) {
         const int b = Signed(fold(theirs));
         if (a != b) return a > b ? i + 1 : -(i + 1);
     }
-    return next() == '\0' ? 0 : -(i + 1);
+    return next(theirs) ? -(i + 1) : 0;
+}
+
+// The characters of a C string, for CompareChain.
+auto CStringSource(const char* s) {
+    return [p = s != nullptr ? s : ""](char& c) mutable {
+        if (*p == '\0') return false;
+        c = *p++;
+        return true;
+    };
 }
 
 char Same(char c) { return c; }
@@ -47,25 +57,19 @@ int MString::Compare(const MString& other) const {
     const MStringNode* theirs = other.head;
     return CompareChain(
         head,
-        [&theirs]() {
-            if (theirs == nullptr) return '\0';
-            const char c = theirs->ch;
+        [&theirs](char& c) {
+            if (theirs == nullptr) return false;
+            c = theirs->ch;
             theirs = theirs->next;
-            return c;
+            return true;
         },
         Same);
 }
 
-int MString::Compare(const char* s) const {
-    const char* p = s != nullptr ? s : "";
-    return CompareChain(
-        head, [&p]() { return *p != '\0' ? *p++ : '\0'; }, Same);
-}
+int MString::Compare(const char* s) const { return CompareChain(head, CStringSource(s), Same); }
 
 int MString::CompareNoCase(const char* s) const {
-    const char* p = s != nullptr ? s : "";
-    return CompareChain(
-        head, [&p]() { return *p != '\0' ? *p++ : '\0'; }, FoldLower);
+    return CompareChain(head, CStringSource(s), FoldLower);
 }
 
 bool operator==(const MString& a, const MString& b) { return a.Compare(b) == 0; }
@@ -256,7 +260,8 @@ char* MString::GetBuffer() { return GetBuffer(GetLength()); }
 
 MString& MString::ReleaseBuffer(int /*newLength*/) {
     if (buffer == nullptr) return *this;
-    // Never past bufferLength, even if the caller overwrote the final NUL.
+    // Taken back as a C string: its first NUL, a character 0 included, ends
+    // it, and never past bufferLength, even if the caller overwrote the final NUL.
     int length = 0;
     while (length < bufferLength && buffer[length] != '\0') ++length;
     MString content(buffer, length);

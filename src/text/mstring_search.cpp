@@ -1,7 +1,6 @@
 // Search, replacement and trimming of MString. Text patterns are matched with
 // a prefix-function automaton in one walk of the chain, so no operation here
 // is slower than linear in the text and pattern lengths.
-#include <string>
 #include <vector>
 
 #include "text/mstring.h"
@@ -12,6 +11,7 @@ namespace evoplug {
 using detail::BorderTable;
 using detail::CStrLen;
 using detail::MatchStep;
+using detail::StableArg;
 
 int MString::Find(char c, int start) const {
     int pos = start < 0 ? 0 : start;
@@ -75,10 +75,9 @@ int MString::WhichOf(const char* set) const {
 int MString::Replace(const char* fromText, const char* toText) {
     const int m = CStrLen(fromText);
     if (head == nullptr || m == 0 || CStrLen(toText) == 0) return 0;
-    // Private copies: either text may live in our buffer, which a replacement frees.
-    const std::string fromCopy(fromText);
-    const std::string toCopy(toText);
-    const char* from = fromCopy.c_str();
+    const StableArg fromArg(fromText, buffer, bufferLength);
+    const StableArg toArg(toText, buffer, bufferLength);
+    const char* from = fromArg.get();
     const std::vector<int> border = BorderTable(from, m);
     // The last m + 1 nodes walked since the last replacement, so the node
     // before a match is at hand when the match completes.
@@ -102,7 +101,7 @@ int MString::Replace(const char* fromText, const char* toText) {
                                   : anchor;
         MStringNode* after = n->next;
         CutRun(before, n);
-        MString piece(toCopy.c_str());
+        MString piece(toArg.get());
         MStringNode* pieceTail = piece.tail;
         if (before != nullptr) {
             before->next = piece.head;
@@ -138,10 +137,12 @@ void MString::TrimRight(char c) {
     if (kept != tail) CutRun(kept, tail);
 }
 
-void MString::TrimLeft(const char* s) {
-    // An empty `s` would match for ever; it changes nothing.
-    const int m = CStrLen(s);
+void MString::TrimLeft(const char* text) {
+    // An empty text would match for ever; it changes nothing.
+    const int m = CStrLen(text);
     if (m == 0) return;
+    const StableArg arg(text, buffer, bufferLength);
+    const char* s = arg.get();
     MStringNode* last = nullptr;  // end of the last whole copy of `s`
     int j = 0;
     for (MStringNode* n = head; n != nullptr && n->ch == s[j]; n = n->next) {
@@ -153,9 +154,11 @@ void MString::TrimLeft(const char* s) {
     if (last != nullptr) CutRun(nullptr, last);
 }
 
-void MString::TrimRight(const char* s) {
-    const int m = CStrLen(s);
+void MString::TrimRight(const char* text) {
+    const int m = CStrLen(text);
     if (m == 0 || head == nullptr) return;
+    const StableArg arg(text, buffer, bufferLength);
+    const char* s = arg.get();
     // Mark every position where `s` occurs, then step back from the end in
     // whole copies of `s` while the marks allow it.
     const std::vector<int> border = BorderTable(s, m);
@@ -198,9 +201,11 @@ void MString::Trim(char c) {
     TrimRight(c);
 }
 
-void MString::Trim(const char* s) {
-    TrimLeft(s);
-    TrimRight(s);
+void MString::Trim(const char* text) {
+    // Held across both halves: the left one may free the buffer `text` lies in.
+    const StableArg arg(text, buffer, bufferLength);
+    TrimLeft(arg.get());
+    TrimRight(arg.get());
 }
 
 }  // namespace evoplug

@@ -3,14 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "text/mstring_list.h"
 #include "text_test_util.h"
 
 namespace evoplug {
@@ -20,10 +24,58 @@ using testing::CheckAll;
 using testing::CoutCapture;
 using testing::Ptr;
 using testing::Str;
+using testing::Text;
+using namespace std::string_literals;
 
 const char* const kNull = nullptr;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// A C string cut out of t's own buffer: from `from`, ended by a NUL written
+// after `n` characters (n < 0: the rest), and the same piece of a model.
+const char* Own(MString& t, int from, int n) {
+    char* buffer = t.GetBuffer();
+    if (n >= 0) buffer[from + n] = '\0';
+    return buffer + from;
+}
+std::string Piece(const std::string& t, int from, int n) {
+    return t.substr(static_cast<size_t>(from), n < 0 ? std::string::npos : static_cast<size_t>(n));
+}
+
+// Models of the documented behaviour on std::string.
+int Pos(size_t p) { return p == std::string::npos ? -1 : static_cast<int>(p); }
+template <typename C>
+int Len(const C& c) {
+    return static_cast<int>(c.size());
+}
+int Cmp(const std::string& a, const std::string& b) {
+    for (size_t i = 0;; ++i) {
+        if (i == a.size()) return i == b.size() ? 0 : -static_cast<int>(i + 1);
+        if (i == b.size()) return Len(a);
+        const auto x = static_cast<signed char>(a[i]), y = static_cast<signed char>(b[i]);
+        if (x != y) return x > y ? static_cast<int>(i + 1) : -static_cast<int>(i + 1);
+    }
+}
+void TrimL(std::string& s, const std::string& w) {
+    while (!w.empty() && s.compare(0, w.size(), w) == 0) s.erase(0, w.size());
+}
+void TrimR(std::string& s, const std::string& w) {
+    while (!w.empty() && s.size() >= w.size() && s.compare(s.size() - w.size(), w.size(), w) == 0)
+        s.erase(s.size() - w.size());
+}
+void Trim(std::string& s, const std::string& w) { TrimL(s, w), TrimR(s, w); }
+int ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
+    int n = 0;
+    for (size_t p = 0; (p = s.find(from, p)) != std::string::npos; p += to.size(), ++n)
+        s.replace(p, from.size(), to);
+    return n;
+}
+std::string Without(std::string s, const std::string& set) {
+    s.erase(std::remove_if(s.begin(), s.end(),
+                           [&set](char c) { return set.find(c) != std::string::npos; }),
+            s.end());
+    return s;
+}
 
 TEST(MString, ValuesOfConstructorsConcatenationAndSubstrings) {
     const MString ab("ab"), s("abcdef"), banana("banana split");
@@ -63,7 +115,15 @@ TEST(MString, EditsGiveTheirResultAndKeepTheTail) {
          EDIT("", (s.SetPrecision(9), s = 0.5f, 0), "0:.500000000|"),
          EDIT(".5", (s.SetPrecision(2), s += 1.25f, 0), "0:.51.25|"),
          EDIT("ab", (s += '\0', s += kNull, s += MString(), 0), "0:ab|"),
-         EDIT("ab", (s += s, 0), "0:abab|"), EDIT("x", (s += -3, s += 0, s += 12, 0), "0:x12|"),
+         EDIT("x", (s += -3, s += 0, s += 12, 0), "0:x12|"),
+         // A 0 in the chain is a character like any other.
+         EDIT("a-b-", s.Replace('-', '\0'), "2:a\0b\0|"s),
+         EDIT("a-b-", (s.Replace('-', '\0'), s.Find('\0', 2)), "3:a\0b\0|"s),
+         EDIT("a-b-", (s.Replace('-', '\0'), s.ReverseFind('\0')), "3:a\0b\0|"s),
+         EDIT("a-b-", (s.Replace('-', '\0'), s.Remove('\0')), "2:ab|"),
+         EDIT("--a-", (s.Replace('-', '\0'), s.Trim('\0'), s.GetLength()), "1:a|"),
+         EDIT("abc", (s.SetAt(1, '\0'), s.Insert(0, '\0'), s = s.Mid(1, 2), s += s, s.GetLength()),
+              "4:a\0a\0|"s),
          EDIT("abc", (s.Reverse(), 0), "0:cba|"), EDIT("x", (s.Reverse(), 0), "0:x|"),
          EDIT("", (s.Reverse(), 0), "0:|"),
          EDIT("abc", (s.SetAt(1, 'B'), s.SetAt(3, 'x'), s.SetAt(-1, 'x'), 0), "0:aBc|"),
@@ -142,20 +202,30 @@ TEST(MString, ComparisonSearchAndParsingResults) {
          NUM(MString("99999999999999999999").ToInt(0), 1661992959)});
 }
 
-TEST(MString, OperatorsFollowTheSignOfCompare) {
+// Compare, CompareNoCase and every operator against the model, for texts
+// and C strings: a 0 is a character of a text but ends a C string.
+TEST(MString, ComparisonOfTextsAndCStringsHoldingAnyCharacter) {
     auto results = [](const auto& x, const auto& y) {
         return std::vector<bool>{x == y, x != y, (x < y), (x > y), x <= y, x >= y};
     };
-    struct Pair {
-        const char *a, *b;
-        int sign;
+    auto lower = [](std::string s) {
+        for (char& c : s) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        return s;
     };
-    for (const Pair& p : {Pair{"ab", "abc", -1}, Pair{"ab", "ab", 0}, Pair{"\xF6", "a", -1}}) {
-        SCOPED_TRACE(std::string(p.a) + " vs " + p.b);
-        const MString a(p.a), b(p.b);
-        EXPECT_EQ(results(a, b), results(p.sign, 0));
-        EXPECT_EQ(results(a, p.b), results(p.sign, 0));
-        EXPECT_EQ(results(p.a, b), results(p.sign, 0));
+    const std::pair<std::string, std::string> pairs[] = {
+        {"ab", "abc"},    {"ab", "ab"},     {"\xF6", "a"},      {"aB", "Ab"},
+        {"a", "a\0"s},    {"a\0"s, "a\0"s}, {"a\0b"s, "a\0c"s}, {"a\0b"s, "a"},
+        {"\0"s, "\xF6"s}, {"A\0"s, "ab"},   {"\0a"s, "\0A"s},   {"", "\0"s}};
+    for (const auto& [x, y] : pairs) {
+        SCOPED_TRACE(::testing::PrintToString(x) + " vs " + ::testing::PrintToString(y));
+        const MString a = Text(x), b = Text(y);
+        const std::string xc = x.c_str(), yc = y.c_str();
+        EXPECT_EQ(a.Compare(b), Cmp(x, y));
+        EXPECT_EQ(a.Compare(y.c_str()), Cmp(x, yc));
+        EXPECT_EQ(a.CompareNoCase(y.c_str()), Cmp(lower(x), lower(yc)));
+        EXPECT_EQ(results(a, b), results(Cmp(x, y), 0));
+        EXPECT_EQ(results(a, y.c_str()), results(Cmp(x, yc), 0));
+        EXPECT_EQ(results(x.c_str(), b), results(Cmp(xc, y), 0));
     }
 }
 
@@ -202,17 +272,63 @@ TEST(MString, FormatFollowsPrintfAndCutsAt1999) {
     EXPECT_TRUE(s.IsEmpty());
 }
 
-TEST(MString, ArgumentsFromTheOwnBufferAreSafe) {
-    MString a("abc"), r("abab"), f("me");
-    a.GetBuffer();
-    a = a.PeekBuffer();
-    EXPECT_EQ(Str(a), "abc");
-    r.GetBuffer();
-    EXPECT_EQ(r.Replace("b", r.PeekBuffer()), 2);
-    EXPECT_EQ(Str(r), "aababaabab");
-    f.GetBuffer();
-    f.Format("%s+%s", f.PeekBuffer(), f.PeekBuffer());
-    EXPECT_EQ(Str(f), "me+me");
+// Each row edits a list whose element 0 is `t`, with t itself, another
+// element or a C string in t's own buffer as argument, and the model makes the
+// same edit on std::string copies. A model row must not use t after growing l.
+TEST(MString, ArgumentsFromTheObjectItselfOrItsOwnBuffer) {
+    using Texts = std::vector<std::string>;
+    struct Row {
+        const char* what;
+        std::function<int(MStringList&, MString&)> edit;
+        std::function<int(Texts&, std::string&)> model;
+        Texts start;
+    };
+    // clang-format off
+#define ROW(edit, model, ...) {#edit, [](MStringList& l, MString& t) { return (void)l, (void)t, (edit); }, \
+                               [](Texts& l, std::string& t) { return (void)l, (void)t, (model); }, {__VA_ARGS__}}
+    const Row rows[] = {
+        // The left half of Trim frees the buffer the right half reads.
+        ROW((t.Trim(Own(t, 0, 2)), 0), (Trim(t, Piece(t, 0, 2)), 0), "abXab"),
+        ROW((t.Trim(Own(t, 0, -1)), 0), (Trim(t, Piece(t, 0, -1)), 0), "abab"),
+        ROW((t.TrimLeft(Own(t, 2, 2)), 0), (TrimL(t, Piece(t, 2, 2)), 0), "ababXab"),
+        ROW((t.TrimRight(Own(t, 3, -1)), 0), (TrimR(t, Piece(t, 3, -1)), 0), "Xabab"),
+        ROW(t.Find(Own(t, 2, 2), 1), Pos(t.find(Piece(t, 2, 2), 1)), "abcabc"),
+        ROW(t.ReverseFind(Own(t, 1, 2)), Pos(t.rfind(Piece(t, 1, 2))), "abab"),
+        ROW(t.Compare(Own(t, 1, -1)), Cmp(t, Piece(t, 1, -1)), "aab"),
+        ROW(t.CompareNoCase(Own(t, 0, 1)), Cmp(t, Piece(t, 0, 1)), "Ab"),
+        ROW(t.Compare(t), Cmp(t, t), "ab"),
+        ROW(t > Own(t, 0, 1), Cmp(t, Piece(t, 0, 1)) > 0, "ab"),
+        ROW((t += t, t += Own(t, 1, -1), 0), (t += std::string(t), t += Piece(t, 1, -1), 0), "ab"),
+        ROW(t.Insert(1, Own(t, 1, -1)), (t.insert(1, Piece(t, 1, -1)), Len(t)), "abc"),
+        ROW((t = Own(t, 1, -1), 0), (t = Piece(t, 1, -1), 0), "abc"),
+        ROW((t = MString(Own(t, 1, -1), 2), 0), (t = Piece(t, 1, 2), 0), "abcd"),
+        ROW((t.GetBuffer(), t.Replace(t.PeekBuffer() + 3, t.PeekBuffer())),
+            ReplaceAll(t, Piece(t, 3, -1), Piece(t, 0, -1)), "abab"),
+        ROW((t.GetBuffer(), t.Format("%s+%s", t.PeekBuffer() + 1, t.PeekBuffer()), 0),
+            (t = Piece(t, 1, -1) + "+" + t, 0), "me"),
+        ROW((t = t.DropChars(Own(t, 2, -1)), 0), (t = Without(t, Piece(t, 2, -1)), 0), "abcb"),
+        // KeepChars filters when the set has no repeats and holds the first character.
+        ROW((t = t.KeepChars(Own(t, 2, -1)), 0), (t = Without(t, Without(t, Piece(t, 2, -1))), 0), "baxb"),
+        ROW(t.WhichOf(Own(t, 2, -1)), Pos(Piece(t, 2, -1).find_first_of(t)), "abzc"),
+        ROW((l.Split(t, ',', 0, 1), 0), (l.insert(l.begin() + 1, {t.substr(0, 1), t.substr(2)}), 0), "a,b", "x"),
+        ROW((l.InsertAt(1, l), 0), (l.insert(l.begin() + 1, {l[0], l[1]}), 0), "x", "y"),
+        ROW(l.Append(l), (l.insert(l.end(), {l[0], l[1]}), Len(l)), "x", "y"),
+        ROW((l.InsertAt(0, *l.ElementAt(1), 2), 0), (l.insert(l.begin(), 2, std::string(l[1])), 0), "k", "l"),
+        ROW((l.SetAt(0, t), l.SetAt(1, t), 0), (l[1] = t, 0), "a", "b"),
+        ROW((l.SetAt(0, Own(t, 1, -1)), 0), (t = Piece(t, 1, -1), 0), "abc"),
+        ROW((l.InsertAt(1, Own(t, 1, -1), 2), l.Add(t.PeekBuffer())),
+            (l.insert(l.begin() + 1, 2, Piece(t, 1, -1)), l.push_back(std::string(l[0])), Len(l) - 1), "abc", "x")};
+#undef ROW
+    // clang-format on
+    for (const Row& row : rows) {
+        MStringList list;
+        for (const std::string& text : row.start) list.Add(text.c_str());
+        Texts model = row.start, got;
+        CoutCapture quiet;  // Split reports its pieces
+        EXPECT_EQ(row.edit(list, *list.ElementAt(0)), row.model(model, model[0])) << row.what;
+        for (int i = 0; i < list.GetSize(); ++i) got.push_back(Str(list.GetAt(i)));
+        EXPECT_EQ(got, model) << row.what;
+    }
 }
 
 TEST(MString, BufferIsNeverReadPastItsLengthAndGoesWithReleasedCharacters) {
@@ -260,18 +376,32 @@ TEST(MString, DumpListsEveryNodeAndBothEnds) {
                                   "\nHead = " + Ptr(nullptr) + "\nTail = " + Ptr(nullptr) + "\n");
 }
 
-TEST(MString, StreamsWriteReadAndReadLines) {
+// Where a text becomes a C string its first 0 ends it; a 0 byte read from a
+// stream is dropped, as += drops it.
+TEST(MString, StreamsAndCStringsEndAtTheCharacter0) {
+    const MString t = Text(
+        "12\0"
+        "34"s);
     std::ostringstream out;
-    out << MString() << MString("a b") << '|';
-    EXPECT_EQ(out.str(), "a b|");
-    std::istringstream in(" a\tb\n"), lines("ab\ncd");
+    out << MString() << MString("a b") << '|' << t << '|';
+    std::unique_ptr<char[]> whole(t.ToCString(0)), after(t.ToCString(3));
+    MString released(t);
+    released.GetBuffer();
+    released.ReleaseBuffer(-1);
+    std::istringstream in(" a\t\0b\n"s), lines("a\0b\ncd"s);
     MString all("x"), first, rest, nothing;
     in >> all;
     ReadLine(lines, first);
     ReadLine(lines, rest);
     ReadLine(lines, nothing);
-    EXPECT_EQ(Str(all) + "|" + Str(first) + "|" + Str(rest) + "|" + Str(nothing),
-              "x a\tb\n|ab\n|cd|");
+    CheckAll({{"out", out.str(), "a b|12|"},
+              {"ToCString(0)", whole.get(), "12"},
+              {"ToCString(3)", after.get(), "34"},
+              {"ToInt(0)", std::to_string(t.ToInt(0)), "12"},
+              {"ToInt(3)", std::to_string(t.ToInt(3)), "34"},
+              {"ReleaseBuffer", Str(released), "12"},
+              {"in >> all", Str(all), "x a\tb\n"},
+              {"ReadLine", Str(first) + "|" + Str(rest) + "|" + Str(nothing), "ab\n|cd|"}});
 }
 
 TEST(MString, FiftyThousandCharactersThroughSearchEditAndTrim) {

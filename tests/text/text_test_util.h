@@ -7,15 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "support/cout_capture.h"
+#include "support/stdout_capture.h"
 #include "text/mstring.h"
 
 namespace evoplug::testing {
 
+// Every character, 0 included: the buffer holds them all.
 inline std::string Str(const MString& s) {
-    std::ostringstream out;
-    out << s;
-    return out.str();
+    MString copy(s);
+    return std::string(copy.GetBuffer(), static_cast<size_t>(copy.GetLength()));
+}
+
+// A text holding exactly `s`, 0s included (MString(const char*) ends at a 0).
+inline MString Text(const std::string& s) {
+    MString text;
+    for (char c : s) text += MString(c, 1);
+    return text;
 }
 
 inline std::string Ptr(const void* p) {
