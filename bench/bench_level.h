@@ -31,11 +31,9 @@ inline int64_t standingClock() { return 1234567; }
 class BenchLevel {
   public:
     explicit BenchLevel(const BenchSettings& s) {
-        // A private copy each time: the library's globals start from their
-        // load state, whatever an earlier level chose on its panel.
-        host::Plugin::Options loading;
-        loading.freshCopy = true;
-        plugin_ = host::Plugin::load(EVOPLUG_PLUGIN_PATH, loading);
+        plugin_ = host::Plugin::load(EVOPLUG_PLUGIN_PATH);
+        // From load state, whatever an earlier level chose on its panel.
+        plugin_->exports().ResetPluginState();
         host::LevelSettings settings;
         settings.individuals = s.individuals;
         settings.mutation = s.mutation;

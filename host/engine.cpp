@@ -10,6 +10,12 @@ namespace evoplug::host {
 
 namespace {
 Engine* activeEngine = nullptr;
+int runningDepth = 0;  // entry points of the engine under way
+// Marks the engine's own work, for tests that must tell it from the plug-in's.
+struct Running {
+    Running() { ++runningDepth; }
+    ~Running() { --runningDepth; }
+};
 constexpr double kPi = 3.14159265358979323846;
 
 // Rounded to the nearest whole raw value, wrapping like the engine's 32-bit
@@ -30,14 +36,17 @@ struct Engine::Object {
 struct EngineFunctions {
     static void* EVOPLUG_CDECL entCreate(const void* model, const int32_t* position,
                                          int32_t action) {
+        Running running;
         return activeEngine ? activeEngine->createEntity(model, position, action) : nullptr;
     }
     static int32_t EVOPLUG_CDECL entRemove(void* entity) {
+        Running running;
         return activeEngine ? activeEngine->removeEntity(entity) : 0;
     }
     // Turns the vector by roll (x axis), tilt (y axis), then pan (z axis),
     // angles in degrees as EngineVar.
     static int32_t EVOPLUG_CDECL vecRotate(int32_t* v, const int32_t* angles) {
+        Running running;
         if (v == nullptr || angles == nullptr) return 0;
         double x = v[0], y = v[1], z = v[2];
         auto radians = [](int32_t a) { return a / 1024.0 * kPi / 180.0; };
@@ -55,6 +64,7 @@ struct EngineFunctions {
     }
     // The length of the traced line, as EngineVar.
     static int32_t EVOPLUG_CDECL trace(const int32_t* from, const int32_t* to) {
+        Running running;
         if (activeEngine == nullptr || from == nullptr || to == nullptr) return 0;
         // Whatever the level made of "trace_mode", an engine call never throws.
         const Engine::Object* mode = activeEngine->find("trace_mode");
@@ -66,11 +76,13 @@ struct EngineFunctions {
         return rounded32(std::sqrt(dx * dx + dy * dy + dz * dz));
     }
     static void EVOPLUG_CDECL lock() {
+        Running running;
         if (activeEngine == nullptr) return;
         ++activeEngine->locks_;
         if (activeEngine->onLock) activeEngine->onLock();
     }
     static void EVOPLUG_CDECL unlock() {
+        Running running;
         if (activeEngine == nullptr) return;
         ++activeEngine->unlocks_;
         if (activeEngine->onUnlock) activeEngine->onUnlock();
@@ -98,6 +110,8 @@ Engine::Engine()
 Engine::~Engine() { activeEngine = nullptr; }
 
 Engine* Engine::active() { return activeEngine; }
+
+bool Engine::running() { return runningDepth > 0; }
 
 Engine::Object& Engine::add(const std::string& name, int32_t typeCode) {
     auto object = std::make_unique<Object>();
@@ -162,6 +176,14 @@ void Engine::defineRaw(const std::string& name, int32_t typeCode, Word data0, Wo
     Object& o = add(name, typeCode);
     o.words[abi::object::kData0] = data0;
     o.words[abi::object::kData1] = data1;
+}
+
+void Engine::retype(const std::string& name, int32_t typeCode, Word data0, Word data1) {
+    Object* o = find(name);
+    if (o == nullptr) return defineRaw(name, typeCode, data0, data1);
+    o->words[abi::object::kType] = static_cast<Word>(static_cast<uint32_t>(typeCode));
+    o->words[abi::object::kData0] = data0;
+    o->words[abi::object::kData1] = data1;
 }
 
 void Engine::remove(const std::string& name) {
@@ -280,12 +302,14 @@ int32_t Engine::removeEntity(void* record) {
 }
 
 void* Engine::lookupEntry(const char* name) {
+    Running running;
     if (activeEngine == nullptr || name == nullptr) return nullptr;
     Object* o = activeEngine->find(name);
     return o ? o->words.data() : nullptr;
 }
 
 void* Engine::lookupFunctionEntry(const char* name) {
+    Running running;
     if (activeEngine == nullptr || name == nullptr) return nullptr;
     std::string n(name);
     if (activeEngine->disabledFunctions_.count(n)) return nullptr;
@@ -297,6 +321,7 @@ void* Engine::lookupFunctionEntry(const char* name) {
 }
 
 int32_t Engine::callEntry(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d) {
+    Running running;
     if (activeEngine == nullptr) return 0;
     Engine& e = *activeEngine;
     const Function* fn = handle >= 1 && static_cast<size_t>(handle) <= e.functions_.size()

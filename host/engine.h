@@ -45,6 +45,9 @@ class Engine {
     Engine& operator=(const Engine&) = delete;
 
     static Engine* active();
+    // True while one of the engine's entry points runs (a lookup, a script
+    // call, an engine function): the engine's own work, not the plug-in's.
+    static bool running();
 
     // The interface record to hand to A5_DLLAPI.
     void* interfaceRecord() { return record_.data(); }
@@ -61,6 +64,10 @@ class Engine {
     int32_t defineFunction(const std::string& name, ScriptFunction function);
     // An object of any type code whose two data words are given as they are.
     void defineRaw(const std::string& name, int32_t typeCode, Word data0, Word data1);
+    // Gives the named object (defined when missing) another type code and data
+    // words in place, as a script that redeclares a name would; nothing is
+    // allocated for a name that exists, so it can be done without end.
+    void retype(const std::string& name, int32_t typeCode, Word data0, Word data1);
     // Takes the name out of the script: lookups no longer find it. The storage
     // stays until the engine ends, as a real engine's does, so pointers that
     // the plug-in bound earlier never dangle.

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine.h"
+#include "genetic/population.h"
 #include "plugin.h"
 
 namespace evoplug::host {
@@ -21,14 +22,14 @@ struct LevelSettings {
     int genes = 3;         // "stringlength"
     int mutation = 100;    // "mutation", per mille
     int crossover = 2;     // "crossover", pairs
-    std::array<int, 3> target = {255, 255, 177};
+    std::array<int, 3> target = {genetic::kTarget[0], genetic::kTarget[1], genetic::kTarget[2]};
     std::string model = "ball.mdl";
     std::string action = "ent_wander";
 };
 
 class Level {
   public:
-    static constexpr int kBigArraySize = 3 * 200;
+    static constexpr int kBigArraySize = genetic::kGenes * genetic::kMaxIndividuals;
 
     Level(Engine& engine, const LevelSettings& settings = {});
 

@@ -6,20 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "bridge/host_interface.h"
 #include "exports/export_list.h"
-
-#if defined(_WIN32) && !defined(_WIN64)
-#define EVOPLUG_HOST_CDECL __cdecl
-#else
-#define EVOPLUG_HOST_CDECL
-#endif
 
 namespace evoplug::host {
 
 // One typed pointer per export; null when the library lacks it.
 struct Exports {
-#define EVOPLUG_EXPORT_POINTER(result, name, params) \
-    result(EVOPLUG_HOST_CDECL* name) params = nullptr;
+#define EVOPLUG_EXPORT_POINTER(result, name, params) result(EVOPLUG_CDECL* name) params = nullptr;
     EVOPLUG_EXPORTS(EVOPLUG_EXPORT_POINTER)
 #undef EVOPLUG_EXPORT_POINTER
 };
@@ -29,17 +23,10 @@ const std::vector<std::string>& exportNames();
 
 class Plugin {
   public:
-    struct Options {
-        // Load a private copy of the file, so that each load starts from the
-        // library's load-time state (a second load of one path would share it).
-        bool freshCopy = false;
-        // Fail when any listed export is missing.
-        bool requireAll = true;
-    };
-
-    // Throws std::runtime_error naming the file or the missing exports.
-    static std::unique_ptr<Plugin> load(const std::string& path, const Options& options);
-    static std::unique_ptr<Plugin> load(const std::string& path) { return load(path, Options{}); }
+    // Throws std::runtime_error naming the file, or the missing exports when
+    // `requireAll` is set. Loading a file again shares its state: hosts start
+    // afresh with ResetPluginState.
+    static std::unique_ptr<Plugin> load(const std::string& path, bool requireAll = true);
     ~Plugin();
 
     const Exports& exports() const { return exports_; }
@@ -49,7 +36,6 @@ class Plugin {
   private:
     Plugin() = default;
     void* handle_ = nullptr;
-    std::string copyPath_;
     Exports exports_;
     std::vector<std::string> missing_;
 };

@@ -1,81 +1,88 @@
 #include "bridge/engine_bridge.h"
 
 namespace evoplug::bridge {
-namespace {
 
 using abi::Word;
 
-// What the engine handed over; the single place the bridge keeps its state.
-// The three slots are copied when the record arrives: the engine promises
-// nothing about its table afterwards.
-struct EngineLink {
-    Word* record = nullptr;
-    Word* functionTable = nullptr;
-    abi::LookupFn lookup = nullptr;
-    abi::LookupFunctionFn lookupFunction = nullptr;
-    abi::CallFn call = nullptr;
-    Word* surface = nullptr;
-    Word word3 = 0;
-    Word secondTableSlot2 = 0;
-};
-EngineLink link;
-
-Word* findObject(const char* name) {
-    if (link.lookup == nullptr || name == nullptr) return nullptr;
-    return static_cast<Word*>(link.lookup(name));
+bool accepts(Kind kind, int32_t typeCode) {
+    switch (kind) {
+        case Kind::Number:
+            return typeCode == abi::type::kNumber || typeCode == abi::type::kArray;
+        case Kind::String:
+            return typeCode == abi::type::kString;
+        case Kind::Object:
+            return typeCode == abi::type::kObject;
+        case Kind::Function:
+            return typeCode == abi::type::kFunction;
+        case Kind::Panel:
+            return typeCode == abi::type::kPanel;
+    }
+    return false;
 }
 
-}  // namespace
-
-int32_t attach(void* hostInterface) {
-    link = EngineLink{};
-    link.record = static_cast<Word*>(hostInterface);
-    if (link.record != nullptr) {
-        link.functionTable = reinterpret_cast<Word*>(link.record[abi::host::kFunctionTable]);
-        if (const Word* table = link.functionTable) {
-            link.lookup = reinterpret_cast<abi::LookupFn>(table[abi::table::kLookup]);
-            link.lookupFunction =
-                reinterpret_cast<abi::LookupFunctionFn>(table[abi::table::kLookupFunction]);
-            link.call = reinterpret_cast<abi::CallFn>(table[abi::table::kCall]);
-        }
-        link.surface = reinterpret_cast<Word*>(link.record[abi::host::kSurface]);
-        link.word3 = link.record[abi::host::kUnused];
-        auto* second = reinterpret_cast<Word*>(link.record[abi::host::kSecondTable]);
-        if (second != nullptr) link.secondTableSlot2 = second[abi::host::kSecondTableSlot];
+int32_t EngineLink::attach(void* hostInterface) {
+    *this = EngineLink{};
+    const auto* record = static_cast<const Word*>(hostInterface);
+    if (record == nullptr) return 511;
+    if (const auto* table = reinterpret_cast<const Word*>(record[abi::host::kFunctionTable])) {
+        lookup_ = reinterpret_cast<abi::LookupFn>(table[abi::table::kLookup]);
+        lookupFunction_ =
+            reinterpret_cast<abi::LookupFunctionFn>(table[abi::table::kLookupFunction]);
+        call_ = reinterpret_cast<abi::CallFn>(table[abi::table::kCall]);
     }
+    surface_ = reinterpret_cast<Word*>(record[abi::host::kSurface]);
+    word3_ = record[abi::host::kUnused];
+    if (const auto* second = reinterpret_cast<const Word*>(record[abi::host::kSecondTable]))
+        secondTableSlot2_ = second[abi::host::kSecondTableSlot];
     return 511;
 }
 
-bool attached() { return link.functionTable != nullptr; }
-
-void* lookupVar(const char* name) {
-    Word* object = findObject(name);
-    if (object == nullptr) return nullptr;
-    auto type = static_cast<int32_t>(object[abi::object::kType]);
-    return reinterpret_cast<void*>(object[abi::dataWordFor(type)]);
+Word* EngineLink::object(const char* name) const {
+    if (lookup_ == nullptr || name == nullptr) return nullptr;
+    return static_cast<Word*>(lookup_(name));
 }
 
-int32_t lookupScriptFunction(const char* name) {
-    Word* object = findObject(name);
-    if (object == nullptr) return 0;
-    if (static_cast<int32_t>(object[abi::object::kType]) != abi::type::kFunction) return 0;
-    return static_cast<int32_t>(object[abi::object::kData0]);
+int32_t EngineLink::typeOf(const char* name) const {
+    const Word* o = object(name);
+    return o != nullptr ? static_cast<int32_t>(o[abi::object::kType]) : 0;
 }
 
-void* lookupEngineFunction(const char* name) {
-    if (link.lookupFunction == nullptr || name == nullptr) return nullptr;
-    return link.lookupFunction(name);
+void* EngineLink::lookupVar(const char* name) const {
+    const Word* o = object(name);
+    if (o == nullptr) return nullptr;
+    return reinterpret_cast<void*>(
+        o[abi::dataWordFor(static_cast<int32_t>(o[abi::object::kType]))]);
 }
 
-int32_t callScriptFunction(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d) {
-    if (link.call == nullptr) return 0;
-    return link.call(handle, a, b, c, d);
+void* EngineLink::find(const char* name, Kind kind) const {
+    const Word* o = object(name);
+    if (o == nullptr) return nullptr;
+    const auto type = static_cast<int32_t>(o[abi::object::kType]);
+    if (!accepts(kind, type)) return nullptr;
+    return reinterpret_cast<void*>(o[abi::dataWordFor(type)]);
 }
 
-int32_t callScriptByName(const char* name, int32_t a, int32_t b, int32_t c, int32_t d) {
+int32_t EngineLink::lookupScriptFunction(const char* name) const {
+    const Word* o = object(name);
+    if (o == nullptr || !accepts(Kind::Function, static_cast<int32_t>(o[abi::object::kType])))
+        return 0;
+    return static_cast<int32_t>(o[abi::object::kData0]);
+}
+
+void* EngineLink::lookupEngineFunction(const char* name) const {
+    if (lookupFunction_ == nullptr || name == nullptr) return nullptr;
+    return lookupFunction_(name);
+}
+
+int32_t EngineLink::callScriptFunction(int32_t handle, int32_t a, int32_t b, int32_t c,
+                                       int32_t d) const {
+    if (call_ == nullptr) return 0;
+    return call_(handle, a, b, c, d);
+}
+
+int32_t EngineLink::callScriptByName(const char* name, int32_t a, int32_t b, int32_t c,
+                                     int32_t d) const {
     return callScriptFunction(lookupScriptFunction(name), a, b, c, d);
 }
-
-const Word* surfaceRecord() { return link.surface; }
 
 }  // namespace evoplug::bridge

@@ -12,28 +12,58 @@ namespace evoplug::bridge {
 
 using abi::EngineVar;
 
-// Stores the engine's interface record and copies of its words; an earlier
-// record is forgotten. Answers 511.
-int32_t attach(void* hostInterface);
-bool attached();
+// What the plug-in needs a script object to be. A number accepts a number
+// variable or an array (type codes 1 and 2); the others one code each.
+enum class Kind { Number, String, Object, Function, Panel };
+bool accepts(Kind kind, int32_t typeCode);
 
-// The data pointer of the named script object: word 1 for strings and
-// panels, word 0 for every other kind. Null when the name is unknown.
-void* lookupVar(const char* name);
-// The handle of the named script function; 0 for any other kind of object.
-int32_t lookupScriptFunction(const char* name);
-// An engine function by name, or null.
-void* lookupEngineFunction(const char* name);
-// Calls a script function through the engine; handle 0 is passed on.
-int32_t callScriptFunction(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d);
-int32_t callScriptByName(const char* name, int32_t a, int32_t b, int32_t c, int32_t d);
+class EngineLink {
+  public:
+    // Stores the engine's interface record and copies of the table slots the
+    // plug-in calls; an earlier record is forgotten. Answers 511.
+    int32_t attach(void* hostInterface);
+    bool attached() const { return lookup_ != nullptr; }
 
-// The screen surface record handed over with the interface record, or null.
-const abi::Word* surfaceRecord();
+    // The data pointer of the named script object: word 1 for strings and
+    // panels, word 0 for every other kind. Null when the name is unknown.
+    void* lookupVar(const char* name) const;
+    // As lookupVar, but only for an object of the given kind: another kind is
+    // treated as a missing name, so its data word is never misused.
+    void* find(const char* name, Kind kind) const;
+    int32_t* findNumber(const char* name) const {
+        return static_cast<int32_t*>(find(name, Kind::Number));
+    }
+    // The type code of the named object; 0 when the name is unknown.
+    int32_t typeOf(const char* name) const;
 
-template <typename Fn>
-Fn engineFunction(const char* name) {
-    return reinterpret_cast<Fn>(lookupEngineFunction(name));
-}
+    // The handle of the named script function; 0 for any other kind of object.
+    int32_t lookupScriptFunction(const char* name) const;
+    // An engine function by name, or null.
+    void* lookupEngineFunction(const char* name) const;
+    template <typename Fn>
+    Fn engineFunction(const char* name) const {
+        return reinterpret_cast<Fn>(lookupEngineFunction(name));
+    }
+
+    // Calls a script function through the engine; handle 0 is passed on.
+    int32_t callScriptFunction(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d) const;
+    int32_t callScriptByName(const char* name, int32_t a, int32_t b, int32_t c, int32_t d) const;
+
+    // The screen surface record handed over with the interface record, or null.
+    const abi::Word* surfaceRecord() const { return surface_; }
+
+  private:
+    abi::Word* object(const char* name) const;
+
+    // The three table slots are copied when the record arrives: the engine
+    // promises nothing about its table afterwards. Words 3 and the second
+    // table's slot 2 are kept as the engine expects, never used.
+    abi::LookupFn lookup_ = nullptr;
+    abi::LookupFunctionFn lookupFunction_ = nullptr;
+    abi::CallFn call_ = nullptr;
+    abi::Word* surface_ = nullptr;
+    abi::Word word3_ = 0;
+    abi::Word secondTableSlot2_ = 0;
+};
 
 }  // namespace evoplug::bridge

@@ -20,20 +20,23 @@ struct Corpus {
 };
 static_assert(sizeof(Corpus) == 348, "the record's size is the script's");
 
-struct Registry {
-    std::unique_ptr<Corpus[]> corpusArray;
-    int32_t corpusCount = 0;
-    int32_t countupCount = 0;
-};
-// The library's one registry.
-Registry& registry();
+class Registry {
+  public:
+    // Replaces the array by one record longer, the last numbered by the new
+    // count; that count as an EngineVar. Unchanged when memory runs out.
+    int32_t grow();
+    // Drops the newest record, if any; the count left, as an EngineVar.
+    int32_t shrink();
+    // One more call counted; the count as an EngineVar.
+    int32_t countUp();
 
-// Replaces the array by one record longer, the last numbered by the new
-// count; that count as an EngineVar. Unchanged when memory runs out.
-int32_t grow();
-// Drops the newest record, if any; the count left, as an EngineVar.
-int32_t shrink();
-// One more call counted; the count as an EngineVar.
-int32_t countUp();
+    int32_t count() const { return corpusCount_; }
+    const Corpus* records() const { return corpusArray_.get(); }
+
+  private:
+    std::unique_ptr<Corpus[]> corpusArray_;
+    int32_t corpusCount_ = 0;
+    int32_t countupCount_ = 0;
+};
 
 }  // namespace evoplug::corpus

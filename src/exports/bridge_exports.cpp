@@ -1,8 +1,24 @@
-#include "bridge/engine_bridge.h"
+#include <iostream>
+
 #include "exports/exports.h"
-#include "runtime/clock.h"
+#include "exports/guard.h"
+
+using evoplug::PluginState;
 
 // The engine's entry: only stores the interface record.
-int32_t A5_DLLAPI(void* hostInterface) { return evoplug::bridge::attach(hostInterface); }
+int32_t A5_DLLAPI(void* hostInterface) {
+    return evoplug::guarded([&](PluginState& s) { return s.engine.attach(hostInterface); });
+}
 
-void SetRuntimeClock(int64_t (*seconds)(void)) { evoplug::runtime::setClock(seconds); }
+// The level's wiring: one line per problem on standard error.
+int32_t CheckBindings() {
+    return evoplug::guarded([](PluginState& s) {
+        return evoplug::abi::fromInt(evoplug::script::checkWiring(s.engine, std::cerr));
+    });
+}
+
+void SetRuntimeClock(int64_t (*seconds)(void)) {
+    evoplug::guarded([&](PluginState& s) { s.clock.setSource(seconds); });
+}
+
+void ResetPluginState() { evoplug::resetState(); }

@@ -1,8 +1,15 @@
-#include "corpus/corpus.h"
 #include "exports/exports.h"
+#include "exports/guard.h"
 
-using namespace evoplug;
+using evoplug::guarded;
+using evoplug::PluginState;
 
-int32_t CorpusInit() { return corpus::grow(); }
-int32_t CorpusReduce() { return corpus::shrink(); }
-int32_t countup() { return corpus::countUp(); }
+int32_t CorpusInit() {
+    return guarded([](PluginState& s) { return s.corpus.grow(); });
+}
+int32_t CorpusReduce() {
+    return guarded([](PluginState& s) { return s.corpus.shrink(); });
+}
+int32_t countup() {
+    return guarded([](PluginState& s) { return s.corpus.countUp(); });
+}

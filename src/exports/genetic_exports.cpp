@@ -1,35 +1,23 @@
-#include "bridge/host_interface.h"
 #include "exports/exports.h"
-#include "genetic/generation.h"
-#include "genetic/genotype.h"
+#include "exports/guard.h"
 
-using namespace evoplug;
+using evoplug::guarded;
+using evoplug::PluginState;
 
 int32_t CreateGenotype() {
-    genetic::CreateGenotype();
-    return 0;
+    return guarded([](PluginState& s) { s.createPopulation(); });
 }
-
-int32_t TransferChrom() {
-    genetic::TransferChrom();
-    return 0;
-}
-
+// Does nothing; the script still calls it.
+int32_t TransferChrom() { return 0; }
 int32_t init_Ortavia() {
-    genetic::init_Ortavia();
-    return 0;
+    return guarded([](PluginState& s) { s.evolution.bindAction(s.geneticContext()); });
 }
-
 int32_t MyFitness() {
-    genetic::MyFitness();
-    return 0;
+    return guarded([](PluginState& s) { rateByScript(s.geneticContext()); });
 }
-
-int32_t SendFitnessFunction() {
-    genetic::SendFitnessFunction();
-    return 0;
-}
-
-int32_t evolution(int32_t first, int32_t second) {
-    return genetic::evolution(abi::toInt(first), abi::toInt(second));
+// Does nothing; the script still calls it.
+int32_t SendFitnessFunction() { return 0; }
+// Both arguments are the script's and have no effect.
+int32_t evolution(int32_t, int32_t) {
+    return guarded([](PluginState& s) { s.evolution.runGeneration(); });
 }

@@ -1,61 +1,47 @@
 #include "exports/exports.h"
-#include "panel/control_panel.h"
-#include "panel/dialog.h"
+#include "exports/guard.h"
 
-using namespace evoplug;
-using abi::toInt;
+using evoplug::guarded;
+using evoplug::PluginState;
+using evoplug::abi::toInt;
+namespace script = evoplug::script;
 
 int32_t InterfaceInit() {
-    panel::interfaceInit();
-    return 0;
+    return guarded([](PluginState& s) { s.script.bind(script::Stage::Interface, s.engine); });
 }
-
 int32_t WDL_syntax() {
-    panel::wdlSyntax();
-    return 0;
+    return guarded([](PluginState& s) { s.script.bind(script::Stage::Engine, s.engine); });
 }
-
 int32_t init_population() {
-    panel::initPopulation();
-    return 0;
+    return guarded([](PluginState& s) { s.buildPanel(); });
 }
-
 int32_t SelectRadio(int32_t row) {
-    panel::selectRadio(toInt(row));
-    return 0;
+    return guarded([&](PluginState& s) {
+        if (auto* group = s.panel.settings()) group->placeRadio(toInt(row));
+    });
 }
-
 int32_t SelectCommand(int32_t row, int32_t direction) {
-    panel::selectCommand(toInt(row), toInt(direction));
-    return 0;
+    return guarded([&](PluginState& s) {
+        if (auto* group = s.panel.settings()) group->step(toInt(row), toInt(direction));
+    });
 }
-
 int32_t ControlPanelCommand(int32_t row, int32_t direction) {
-    panel::controlPanelCommand(toInt(row), toInt(direction));
-    return 0;
+    return guarded([&](PluginState& s) {
+        if (auto* group = s.panel.controller()) group->step(toInt(row), toInt(direction));
+    });
 }
-
 int32_t ToggleControlPanel() {
-    panel::toggleControlPanel();
-    return 0;
+    return guarded([](PluginState& s) { s.toggleController(); });
 }
-
 int32_t DragPanel() {
-    panel::dragPanel();
-    return 0;
+    return guarded([](PluginState& s) { s.dialog.drag(s.engine); });
 }
-
 int32_t MoveMyPanel() {
-    panel::moveMyPanel();
-    return 0;
+    return guarded([](PluginState& s) { s.dialog.move(s.engine); });
 }
-
 int32_t ReleaseMyPanel() {
-    panel::releaseMyPanel();
-    return 0;
+    return guarded([](PluginState& s) { s.dialog.release(s.engine); });
 }
-
 int32_t PositionPanel(int32_t flag) {
-    panel::positionPanel(toInt(flag));
-    return 0;
+    return guarded([&](PluginState& s) { s.dialog.position(toInt(flag), s.script); });
 }

@@ -1,19 +1,16 @@
 // The generation driver that the script calls through `evolution`.
 #pragma once
 
-#include <cstdint>
-
 #include "genetic/population.h"
 
 namespace evoplug::genetic {
 
-// `count` times: mutation, selection, crossbreeding and a statistics pass.
-// The two values are handed on by `evolution` and not used.
-void runGenerations(Population& pop, int32_t count, int32_t first, int32_t second);
+// One generation: mutation, selection, crossbreeding and a statistics pass.
+void runGeneration(Population& pop);
 
-// One generation of the current population: publishes the previous
-// statistics, runs it, and copies every chromosome into "bigarray". Without a
-// population nothing happens. Returns 0.
-int32_t evolution(int32_t first, int32_t second);
+// Hands average, worst and best fitness (in thousandths) to the script.
+void publishStatistics(const Population& pop);
+// Copies every chromosome into "bigarray", three words per individual.
+void publishChromosomes(const Population& pop);
 
 }  // namespace evoplug::genetic

@@ -3,96 +3,106 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <iostream>
 #include <limits>
-
-#include "genetic/report_format.h"
-#include "panel/script_bindings.h"
-#include "runtime/random.h"
 
 namespace evoplug::genetic {
 
-Population::Population(int32_t popSize_, int32_t geneCount_, int32_t minGene_, int32_t maxGene_,
-                       const int32_t* target_, int32_t mutationRate_, int32_t crossoverCount_,
-                       int32_t fitnessKind_, FitnessCallback fitnessCallback,
-                       const int32_t* lowerBounds_, const int32_t* upperBounds_,
-                       int32_t selectionKind_, int32_t crossbreedKind_) {
-    // Every generation reuses these lists: no allocation after construction.
-    fitnessList.reserve(static_cast<size_t>(popSize_));
-    excentricityList.reserve(static_cast<size_t>(popSize_));
-    aboveAverageList.reserve(static_cast<size_t>(popSize_));
-    listing.ranking.reserve(static_cast<size_t>(popSize_));
-    listing.text.reserve(static_cast<size_t>(popSize_) * (2 * kNumberChars + 3));
-    listing.ends.reserve(static_cast<size_t>(popSize_));
-
-    selectionKind = selectionKind_;
-    crossbreedKind = crossbreedKind_;
-    maxGene = maxGene_;
-    minGene = minGene_;
-    geneRange = std::abs(maxGene - minGene);
-    geneCount = geneCount_;
-    target = target_;
-    const auto genes = static_cast<size_t>(geneCount);
-    geneMeans.assign(genes, 0);
-    lowerBounds = lowerBounds_;
-    upperBounds = upperBounds_;
-    span.assign(genes, 0);
-    scale.assign(genes, 0.0f);
-    for (size_t i = 0; i < genes; ++i) {
-        span[i] = upperBounds[i] - lowerBounds[i];
-        scale[i] = static_cast<float>(span[i]) / static_cast<float>(geneRange);
-    }
-
-    popSize = popSize_;
-    mutationRate = mutationRate_;
-    crossoverShare = static_cast<float>(crossoverCount_) / static_cast<float>(popSize);
-    crossoverCount = crossoverCount_;
-    fitnessKind = fitnessKind_;
-
-    runtime::seedFromClock();
-    own.initialise(geneCount, minGene, maxGene, target, lowerBounds, upperBounds, nullptr,
-                   scale.data());
-
+Population::Population(const PopulationConfig& config_, const Context& context)
+    : config(config_),
+      popSize(config_.popSize),
+      geneRange(std::abs(config_.maxGene - config_.minGene)),
+      context_(context) {
     const auto size = static_cast<size_t>(popSize);
+    // Every generation reuses these lists: no allocation after construction.
+    fitnessList.reserve(size);
+    excentricityList.reserve(size);
+    aboveAverageList.reserve(size);
+    listing.ranking.reserve(size);
+    listing.text.reserve(size * (2 * runtime::kNumberChars + 3));
+    listing.ends.reserve(size);
     individuals.resize(size);
-    fitnessValues.assign(size, 0.0f);
-    excentricityValues.assign(size, 0.0f);
-    averageFitness = 0.0f;
+
+    for (size_t g = 0; g < kGenes; ++g)
+        scale_[g] = static_cast<float>(config.upperBounds[g] - config.lowerBounds[g]) /
+                    static_cast<float>(geneRange);
+
+    random().reseed(context_.clock);
+    // The population's own record drew its genes here. Nothing reads them,
+    // but every later draw depends on their count.
+    for (int32_t g = 0; g < kGenes; ++g) random().next();
+
     float maximum = 0.0f;
     float minimum = 1.0f;
     for (int32_t i = 0; i < popSize; ++i) {
-        Individual& ind = individuals[static_cast<size_t>(i)];
-        ind.initialise(geneCount, minGene, maxGene, target, lowerBounds, upperBounds,
-                       fitnessCallback, scale.data());
-        ind.index = i;
-        const float f = reevaluate(i);
-        fitnessList.push_back({i, f});
-        tally(i, f, maximum, minimum);
+        for (int32_t& gene : at(i).genes) gene = random().below(geneRange) + config.minGene;
+        fitnessList.push_back({i, rate(i)});
+        tally(i, maximum, minimum);
     }
     finishMeans();
     printStatistics();
 }
 
-float Population::reevaluate(int32_t i) {
-    const auto at = static_cast<size_t>(i);
-    fitnessValues[at] = individuals[at].evaluateFitness(fitnessKind);
-    return fitnessValues[at];
+float Population::rateByScript(int32_t i) {
+    // The phenotype: each gene mapped into its window, in double precision
+    // as the engine's extended precision does, truncated.
+    int32_t phenotype[kGenes];
+    const Genes& genes = at(i).genes;
+    for (size_t g = 0; g < kGenes; ++g)
+        phenotype[g] =
+            static_cast<int32_t>(static_cast<double>(genes[g]) * scale_[g] + config.lowerBounds[g]);
+    // The script reads the genes from "smallarray" and answers in "chromosom".
+    const script::Bindings& script = context_.script;
+    int32_t* small = script.number(script::SmallArray);
+    const int32_t* verdict = script.number(script::Chromosom);
+    const int32_t judge = script.handle(script::CalculateFitness);
+    if (small != nullptr)
+        for (size_t g = 0; g < kGenes; ++g) small[g] = abi::fromInt(phenotype[g]);
+    if (judge != 0 && small != nullptr && verdict != nullptr)
+        context_.engine.callScriptFunction(judge, abi::fromInt(i), 0, 0, 0);
+    return verdict != nullptr ? static_cast<float>(static_cast<double>(*verdict) / abi::kOne)
+                              : 0.0f;
 }
 
-void Population::tally(int32_t i, float fitness, float& maximum, float& minimum) {
-    const int32_t* genes = individuals[static_cast<size_t>(i)].genes.data();
-    int32_t* means = geneMeans.data();
-    const size_t n = geneMeans.size();
-    for (size_t k = 0; k < n; ++k) means[k] += genes[k];
-    averageFitness += fitness;
-    // Strict comparisons: the first of equal values wins.
-    if (fitness > maximum) {
-        bestIndex = i;
-        maximum = fitness;
+float Population::rate(int32_t i) {
+    Individual& ind = at(i);
+    const Genes& genes = ind.genes;
+    float fitness = 0.0f;
+    switch (config.fitnessKind) {
+        case FitnessKind::Script:
+            fitness = rateByScript(i);
+            break;
+        case FitnessKind::GeneCloseness:
+            for (size_t g = 0; g < kGenes; ++g) {
+                const int32_t distance = std::abs(config.target[g] - genes[g]);
+                fitness += distance == 0 ? 1.0f
+                                         : 1.0f - static_cast<float>(distance) /
+                                                      static_cast<float>(geneRange);
+            }
+            fitness /= static_cast<float>(kGenes);
+            break;
+        case FitnessKind::MeanCloseness: {
+            const int32_t mean = (genes[0] + genes[1] + genes[2]) / kGenes;
+            fitness = 1.0f - static_cast<float>(std::abs(config.target[0] - mean)) /
+                                 static_cast<float>(geneRange);
+            break;
+        }
     }
-    if (fitness < minimum) {
+    ind.fitness = fitness;
+    return fitness;
+}
+
+void Population::tally(int32_t i, float& maximum, float& minimum) {
+    const Individual& ind = at(i);
+    for (size_t g = 0; g < kGenes; ++g) geneMeans[g] += ind.genes[g];
+    averageFitness += ind.fitness;
+    // Strict comparisons: the first of equal values wins.
+    if (ind.fitness > maximum) {
+        bestIndex = i;
+        maximum = ind.fitness;
+    }
+    if (ind.fitness < minimum) {
         worstIndex = i;
-        minimum = fitness;
+        minimum = ind.fitness;
     }
 }
 
@@ -101,23 +111,22 @@ void Population::finishMeans() {
     for (int32_t& mean : geneMeans) mean /= popSize;
 }
 
-void Population::printStatistics() const {
-    ReportLine(std::cout) << "MaxFitnesst " << fitnessValues[static_cast<size_t>(bestIndex)]
-                          << " MinFitness  " << fitnessValues[static_cast<size_t>(worstIndex)]
-                          << "\nAverage Fitness ist " << averageFitness << " \n";
+void Population::printStatistics() {
+    report().line() << "MaxFitnesst " << at(bestIndex).fitness << " MinFitness  "
+                    << at(worstIndex).fitness << "\nAverage Fitness ist " << averageFitness
+                    << " \n";
 }
 
 void Population::updateStatistics() {
-    runtime::seedFromClock();
+    random().reseed(context_.clock);
     averageFitness = 0.0f;
-    for (int32_t& mean : geneMeans) mean = 0;
+    geneMeans.fill(0);
     float maximum = 0.0f;
     float minimum = 1.0f;
     IndexedValue* ranking = fitnessList.data();
     for (int32_t i = 0; i < popSize; ++i) {
-        const float f = reevaluate(i);
-        ranking[i] = {i, f};
-        tally(i, f, maximum, minimum);
+        ranking[i] = {i, rate(i)};
+        tally(i, maximum, minimum);
     }
     finishMeans();
     printStatistics();
@@ -144,15 +153,6 @@ int32_t thousandthsVar(float fitness) {
     if (product <= static_cast<double>(std::numeric_limits<int32_t>::min()))
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(product);
-}
-
-void Population::publishStatistics() const {
-    const panel::ScriptBindings& b = panel::bindings;
-    if (b.average != nullptr) *b.average = thousandthsVar(averageFitness);
-    if (b.minimal != nullptr)
-        *b.minimal = thousandthsVar(individuals[static_cast<size_t>(worstIndex)].fitness);
-    if (b.maximal != nullptr)
-        *b.maximal = thousandthsVar(individuals[static_cast<size_t>(bestIndex)].fitness);
 }
 
 }  // namespace evoplug::genetic

@@ -1,43 +1,46 @@
-// The control panel's state, shared with the genetic algorithm, and the
-// operations behind its exports.
+// The control panel's option groups: the strategies for the next population
+// on "EvolutionSettings", the gene labels on "Controller".
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "panel/option_group.h"
-#include "panel/script_bindings.h"
+#include "script/script_bindings.h"
 
 namespace evoplug::panel {
 
 // Rows of the settings group.
-constexpr int kSelectionRow = 0;
-constexpr int kCrossbreedRow = 1;
+constexpr int32_t kSelectionRow = 0;
+constexpr int32_t kCrossbreedRow = 1;
 
-// Built by init_population; null until then.
-extern OptionGroup* settingsGroup;
-extern OptionGroup* controllerGroup;
-// 1 while a population exists (set by the genetic algorithm).
-extern int32_t creationCount;
+class ControlPanel {
+  public:
+    // Appends the names to the lists and builds both groups over copies of
+    // them. A second call appends every name again and builds fresh groups
+    // over the grown lists; the earlier groups stay, since engine strings may
+    // still show their texts. Without memory nothing changes.
+    void build(const script::Bindings& script, const NameList& selectionNames,
+               const NameList& crossbreedNames);
 
-// The names the groups were built from; an index in SelectionNames or
-// CrossbreedNames is a strategy number. Empty until init_population.
-extern NameList SelectionNames;
-extern NameList CrossbreedNames;
-extern NameList GeneNames;
-extern OptionLists settingsLists;
-extern OptionLists controllerLists;
+    // Null until built.
+    OptionGroup* settings() const { return settings_.get(); }
+    OptionGroup* controller() const { return controller_.get(); }
+    // The settings group's choice for a row; 0 until built.
+    int32_t choice(int32_t row) const { return settings_ ? settings_->choice(row) : 0; }
 
-// Start-up: bind the script's objects by name, then build the groups.
-void interfaceInit();
-void wdlSyntax();
-void initPopulation();
+    const NameList& geneNames() const { return geneNames_; }
 
-// Button handlers. Each does nothing until init_population has built the
-// groups.
-void selectRadio(int32_t row);
-void selectCommand(int32_t row, int32_t direction);
-void controlPanelCommand(int32_t row, int32_t direction);
-// Only while a population exists.
-void toggleControlPanel();
+  private:
+    NameList selectionNames_;
+    NameList crossbreedNames_;
+    NameList geneNames_;
+    OptionLists settingsLists_;
+    OptionLists controllerLists_;
+    std::unique_ptr<OptionGroup> settings_;
+    std::unique_ptr<OptionGroup> controller_;
+    std::vector<std::unique_ptr<OptionGroup>> replaced_;
+};
 
 }  // namespace evoplug::panel

@@ -1,9 +1,6 @@
 #include "panel/dialog.h"
 
-#include "bridge/engine_bridge.h"
 #include "bridge/engine_records.h"
-#include "panel/panel_records.h"
-#include "panel/script_bindings.h"
 
 namespace evoplug::panel {
 namespace {
@@ -17,71 +14,70 @@ constexpr int32_t kMoving = abi::fromInt(10);
 constexpr int32_t kTextOffsetX = abi::fromInt(50);
 constexpr int32_t kTextOffsetY = abi::fromInt(25);
 
-void show(void* feedback, const MString& message) {
-    if (feedback != nullptr) bridge::setStringText(feedback, shownCopy(message));
-}
-
-// Bound on first use; a script without the variable cannot drag.
-bool draggingEnabled() {
-    if (dragSwitch == nullptr) dragSwitch = static_cast<int32_t*>(bridge::lookupVar("dragSwitch"));
-    return dragSwitch != nullptr && abi::toInt(*dragSwitch) == 1;
-}
+using bridge::Kind;
 
 int32_t& posX(void* panel) { return bridge::word(panel, abi::panel::kPosX); }
 int32_t& posY(void* panel) { return bridge::word(panel, abi::panel::kPosY); }
 
+void* find(const bridge::EngineLink& engine, script::Name name, Kind kind) {
+    return engine.find(script::nameOf(name), kind);
+}
+
 }  // namespace
 
-void ShowFeedback(MString message) {
-    DialogState& d = dialogState;
-    d.panel = bridge::lookupVar("DialogPanel");
-    d.feedback = bridge::lookupVar("FeedbackText");
-    show(d.feedback, message);
-    d.text = bridge::lookupVar("DialogText");
-    if (d.panel != nullptr && posX(d.panel) < kOutOfView) {
-        posX(d.panel) += kBringBack;
-        if (d.text != nullptr) posX(d.text) = wrappingAdd(posX(d.text), kBringBack);
+bool Dialog::draggingEnabled(const bridge::EngineLink& engine) {
+    if (dragSwitch_ == nullptr) dragSwitch_ = engine.findNumber(script::nameOf(script::DragSwitch));
+    return dragSwitch_ != nullptr && abi::toInt(*dragSwitch_) == 1;
+}
+
+void Dialog::showFeedback(const bridge::EngineLink& engine, const char* message) {
+    const char* text = handOver(message);
+    panel_ = find(engine, script::DialogPanel, Kind::Panel);
+    feedback_ = find(engine, script::FeedbackText, Kind::String);
+    show(feedback_, text);
+    text_ = find(engine, script::DialogText, Kind::Panel);
+    if (panel_ != nullptr && posX(panel_) < kOutOfView) {
+        posX(panel_) += kBringBack;
+        if (text_ != nullptr) posX(text_) = bridge::wrappingAdd(posX(text_), kBringBack);
     }
 }
 
-void dragPanel() {
-    if (!draggingEnabled()) return;
-    DialogState& d = dialogState;
-    if (d.panel == nullptr) {
-        d.panel = bridge::lookupVar("DialogPanel");
-        d.feedback = bridge::lookupVar("FeedbackText");
+void Dialog::drag(const bridge::EngineLink& engine) {
+    if (!draggingEnabled(engine)) return;
+    const char* text = handOver(dragActive_ == 1 ? "Hallo DragnDrop" : "Kann nicht bewegt werden");
+    if (panel_ == nullptr) {
+        panel_ = find(engine, script::DialogPanel, Kind::Panel);
+        feedback_ = find(engine, script::FeedbackText, Kind::String);
     }
-    show(d.feedback, dragActive == 1 ? "Hallo DragnDrop" : "Kann nicht bewegt werden");
+    show(feedback_, text);
 }
 
-void moveMyPanel() {
-    ShowFeedback("Hallo, Move Panel ");
-    if (!draggingEnabled()) return;
-    dragActive = 1;
-    if (dialogState.panel != nullptr)
-        bridge::word(dialogState.panel, abi::panel::kWord10) = kMoving;
-    bridge::callScriptByName("checkDragProcess", 0, 0, 0, 0);
+void Dialog::move(const bridge::EngineLink& engine) {
+    showFeedback(engine, "Hallo, Move Panel ");
+    if (!draggingEnabled(engine)) return;
+    dragActive_ = 1;
+    if (panel_ != nullptr) bridge::word(panel_, abi::panel::kWord10) = kMoving;
+    engine.callScriptByName(script::nameOf(script::CheckDragProcess), 0, 0, 0, 0);
 }
 
-void releaseMyPanel() {
-    if (draggingEnabled()) {
-        dragActive = 0;
-        *dragSwitch = 0;
+void Dialog::release(const bridge::EngineLink& engine) {
+    if (draggingEnabled(engine)) {
+        dragActive_ = 0;
+        *dragSwitch_ = 0;
     }
-    ShowFeedback("Das Panel wird losgelassen");
+    showFeedback(engine, "Das Panel wird losgelassen");
 }
 
-void positionPanel(int32_t flag) {
+void Dialog::position(int32_t flag, const script::Bindings& script) {
     if (flag != 1) return;
     // Both objects come from the first move or release; until then, and for
     // a mouse position WDL_syntax has not bound, that part is skipped.
-    void* panel = dialogState.panel;
-    if (panel == nullptr) return;
-    if (bindings.mouseX != nullptr) posX(panel) = *bindings.mouseX;
-    if (bindings.mouseY != nullptr) posY(panel) = *bindings.mouseY;
-    if (dialogState.text != nullptr) {
-        posX(dialogState.text) = wrappingAdd(posX(panel), kTextOffsetX);
-        posY(dialogState.text) = wrappingAdd(posY(panel), kTextOffsetY);
+    if (panel_ == nullptr) return;
+    if (const int32_t* x = script.number(script::MouseX)) posX(panel_) = *x;
+    if (const int32_t* y = script.number(script::MouseY)) posY(panel_) = *y;
+    if (text_ != nullptr) {
+        posX(text_) = bridge::wrappingAdd(posX(panel_), kTextOffsetX);
+        posY(text_) = bridge::wrappingAdd(posY(panel_), kTextOffsetY);
     }
 }
 

@@ -3,31 +3,38 @@
 
 #include <cstdint>
 
-#include "text/mstring.h"
+#include "bridge/engine_bridge.h"
+#include "panel/shown_texts.h"
+#include "script/script_bindings.h"
 
 namespace evoplug::panel {
 
-// The dialog's script objects, bound by name when first needed.
-struct DialogState {
-    void* panel = nullptr;     // "DialogPanel"
-    void* text = nullptr;      // "DialogText" (a panel)
-    void* feedback = nullptr;  // "FeedbackText" (a string)
+class Dialog {
+  public:
+    // With dragging enabled, tells in "FeedbackText" whether a move is under
+    // way.
+    void drag(const bridge::EngineLink& engine);
+    // Shows the move message; with dragging enabled, starts a move and calls
+    // the script's "checkDragProcess".
+    void move(const bridge::EngineLink& engine);
+    // With dragging enabled, ends the move and clears "dragSwitch"; shows the
+    // release message.
+    void release(const bridge::EngineLink& engine);
+    // Puts the dialog under the mouse when flag is 1.
+    void position(int32_t flag, const script::Bindings& script);
+
+  private:
+    // Shows the message and brings a panel pushed far left back into view;
+    // rebinds the dialog's objects on every call.
+    void showFeedback(const bridge::EngineLink& engine, const char* message);
+    // Bound on first use; a script without the variable cannot drag.
+    bool draggingEnabled(const bridge::EngineLink& engine);
+
+    void* panel_ = nullptr;     // "DialogPanel"
+    void* text_ = nullptr;      // "DialogText" (a panel)
+    void* feedback_ = nullptr;  // "FeedbackText" (a string)
+    int32_t dragActive_ = 0;    // 1 while a move is under way
+    int32_t* dragSwitch_ = nullptr;
 };
-
-extern DialogState dialogState;
-// 1 while a move is under way.
-extern int32_t dragActive;
-// The script variable "dragSwitch"; dragging is enabled while it holds 1.
-extern int32_t* dragSwitch;
-
-// Shows the message in "FeedbackText" and brings a panel that was pushed far
-// left back into view. Rebinds the dialog's objects on every call.
-void ShowFeedback(MString message);
-
-void dragPanel();
-void moveMyPanel();
-void releaseMyPanel();
-// Puts the dialog under the mouse when flag is 1.
-void positionPanel(int32_t flag);
 
 }  // namespace evoplug::panel

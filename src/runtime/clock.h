@@ -7,8 +7,14 @@ namespace evoplug::runtime {
 
 using ClockFunction = int64_t (*)(void);
 
-// Replaces the clock; null restores the real one.
-void setClock(ClockFunction clock);
-int64_t nowSeconds();
+class Clock {
+  public:
+    // Replaces the source; null restores the real clock.
+    void setSource(ClockFunction source) { source_ = source; }
+    int64_t seconds() const;
+
+  private:
+    ClockFunction source_ = nullptr;
+};
 
 }  // namespace evoplug::runtime

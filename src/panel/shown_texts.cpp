@@ -1,0 +1,43 @@
+#include "panel/shown_texts.h"
+
+#include <deque>
+#include <memory>
+
+#include "bridge/engine_records.h"
+
+namespace evoplug::panel {
+namespace {
+
+struct Kept {
+    MString text;  // compared as a chain: a character 0 inside counts
+    std::unique_ptr<char[]> copy;
+};
+
+// Never destroyed: an engine string may point into it until the process ends.
+std::deque<Kept>& pool() {
+    static auto* kept = new std::deque<Kept>();
+    return *kept;
+}
+
+}  // namespace
+
+const char* handOver(const MString& text) {
+    for (const Kept& kept : pool())
+        if (kept.text == text) return kept.copy.get();
+    std::unique_ptr<char[]> copy(text.ToCString(0));
+    if (copy == nullptr) copy.reset(new char[1]{});
+    pool().push_back({text, std::move(copy)});
+    return pool().back().copy.get();
+}
+
+const char* handOver(const char* text) {
+    for (const Kept& kept : pool())
+        if (kept.text == text) return kept.copy.get();
+    return handOver(MString(text));
+}
+
+void show(void* stringRecord, const char* text) {
+    if (stringRecord != nullptr) bridge::setStringText(stringRecord, text);
+}
+
+}  // namespace evoplug::panel

@@ -1,0 +1,104 @@
+// The demonstrations on the stand-in engine's standard level.
+#include "demo/demonstrations.h"
+
+#include "support/state_fixture.h"
+
+namespace evoplug::demo {
+
+using abi::fromInt;
+using Words = std::vector<int32_t>;
+
+struct DemoTest : testing::StateTest {
+    DemoTest() { attach(); }
+    const bridge::EngineLink& link = s().engine;
+};
+
+// -1448 squares to 2047.56: truncated, not rounded.
+TEST(Square, TruncatesTowardZeroAndSaturates) {
+    const int32_t cases[][2] = {{3072, 9216},          {-1536, 2304},         {512, 256},
+                                {-1448, 2047},         {1482910, 2147482488}, {1482911, INT32_MAX},
+                                {INT32_MIN, INT32_MAX}};
+    for (const auto& [x, squared] : cases) EXPECT_EQ(square(x), squared) << x;
+}
+
+TEST_F(DemoTest, EntityCameraSkyCloudsAndBeep) {
+    using namespace abi::entity;
+    int32_t e[kWords] = {}, speeds[2] = {2048, -4096};
+    e[kTilt] = INT32_MAX;
+    engine.defineFunction("beeps", [](int32_t count, auto...) { return count + 7; });
+    EXPECT_EQ(Words({nudgeTilt(e), flipUpsideDown(e), zoomIn(link, -512), addToSkySpeed(link, 1024),
+                     setCloudSpeed(link, speeds), beep(link, 5)}),
+              Words({INT32_MIN + 4, 1024, 512, 1024, 1024, 12}));
+    const int32_t *sky = engine.var("sky_speed"), *cloud = engine.var("cloud_speed");
+    EXPECT_EQ(Words({e[kTilt], e[kRoll], engine.var("camera")[abi::camera::kZoomWord], sky[0],
+                     sky[1], cloud[0], cloud[1]}),
+              Words({INT32_MIN + 4, fromInt(180), 512, 1024, 1024, 2048, -4096}));
+    for (const char* name : {"camera", "sky_speed", "cloud_speed"}) engine.remove(name);
+    EXPECT_EQ(nudgeTilt(nullptr) | flipUpsideDown(nullptr) | zoomIn(link, 1) |
+                  addToSkySpeed(link, 1) | setCloudSpeed(link, speeds),
+              0);
+}
+
+TEST_F(DemoTest, DistAheadTracesTheLine1000UnitsAheadAlongTheAngles) {
+    int32_t e[abi::entity::kWords] = {};
+    e[abi::entity::kPosition] = fromInt(5);
+    e[abi::entity::kPan] = fromInt(90);  // ahead is +y
+    for (const std::string name : {"trace_mode", abi::kTraceName, abi::kVecRotateName}) {
+        name == "trace_mode" ? engine.remove(name) : engine.disableEngineFunction(name);
+        EXPECT_EQ(distAhead(link, e) | distAhead(link, nullptr), 0) << name;
+        name == "trace_mode" ? void(engine.restore(name)) : engine.enableEngineFunction(name);
+    }
+    EXPECT_EQ(distAhead(link, e), fromInt(1000));
+    ASSERT_EQ(engine.traces().size(), 1u);  // none of the refused ones traced
+    const host::TraceCall& t = engine.traces()[0];
+    EXPECT_EQ(Words({t.traceMode, t.from[0], t.from[1], t.to[0], t.to[1], t.to[2]}),
+              Words({8393728, fromInt(5), 0, fromInt(5), fromInt(1000), 0}));
+}
+
+TEST_F(DemoTest, ExplosionDrawsVelocityThenTransparencyAndFadesByFourTimesTime) {
+    using namespace abi::particle;
+    Explosions explosions;
+    int32_t p[kWords] = {};
+    explosions.fade(p);  // "time" is bound by the first explosion
+    EXPECT_EQ(p[kAlpha], 0);
+    runtime::Random random, same = random;
+    auto draw = [&](int k, int add) { return int32_t((same.next() * k / 32767.0 + add) * 1024); };
+    explosions.explode(link, random, p);
+    EXPECT_EQ(Words({p[kVelocity], p[kVelocity + 1], p[kVelocity + 2], p[kAlpha], p[kFlags],
+                     p[kFunction], p[kColour], p[kColour + 1], p[kColour + 2]}),
+              Words({draw(10, -5), draw(10, -5), draw(10, -5), draw(50, 50), 0x208900,
+                     engine.handle("DLLPart_Alphafade"), fromInt(255), 0, 0}));
+    // "time" (2.0 or -2.0), alpha before and after, life after: saturating at both ends.
+    const int32_t fades[][4] = {{2048, 9000, 808, 1},
+                                {2048, 8192, 0, 0},
+                                {2048, INT32_MIN + 9, INT32_MIN, 0},
+                                {-2048, INT32_MAX - 9, INT32_MAX, 1}};
+    for (const auto& [time, before, after, life] : fades) {
+        *engine.var("time") = time;
+        p[kAlpha] = before;
+        p[kLife] = 1;
+        explosions.fade(p);
+        EXPECT_EQ(Words({p[kAlpha], p[kLife]}), Words({after, life})) << before;
+    }
+}
+
+TEST_F(DemoTest, PaintScreenWhiteFillsEachLinesPixelsBetweenLockAndUnlock) {
+    // Width, height, bytes per pixel and per line, and whether it can be painted: lines
+    // wider than their stride, or of negative width, are left alone.
+    const int surfaces[][5] = {
+        {5, 3, 2, 14, 1}, {5, 3, 2, 10, 1}, {5, 3, 2, 9, 0}, {-1, 3, 2, 9, 0}};
+    for (const auto& [width, height, bytesPerPixel, stride, usable] : surfaces) {
+        engine.setSurface(width, height, bytesPerPixel, stride);
+        std::vector<uint8_t>& pixels = engine.pixels();
+        pixels.assign(pixels.size(), 0x5A);
+        std::vector<uint8_t> before = pixels, want = pixels, atLock, atUnlock;
+        for (size_t i = 0; usable && i < want.size(); ++i)
+            if (int(i) % stride < width * bytesPerPixel) want[i] = 0xFF;
+        engine.onLock = [&] { atLock = pixels; };
+        engine.onUnlock = [&] { atUnlock = pixels; };
+        paintScreenWhite(link);
+        EXPECT_TRUE(atLock == before && atUnlock == want) << stride << " " << width;
+    }
+}
+
+}  // namespace evoplug::demo

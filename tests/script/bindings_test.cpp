@@ -1,0 +1,63 @@
+// The script's names: bound stage by stage, checked against a level.
+#include <algorithm>
+#include <sstream>
+
+#include "script/script_bindings.h"
+#include "support/state_fixture.h"
+
+namespace evoplug::script {
+
+using ScriptTest = testing::StateTest;
+
+TEST_F(ScriptTest, CheckBindingsBindsNothingAndEachStageBindsItsNamesInTableOrder) {
+    std::ostringstream out;
+    EXPECT_EQ(script::checkWiring(s().engine, out), 1);  // not attached: nothing can be checked
+    attach();
+    // "actionstring" must name a script function, if anything; the level's does.
+    const std::pair<const char*, int> actions[] = {
+        {"nowhere", 1}, {"num_elem", 1}, {"", 0}, {"ent_wander", 0}};
+    for (const auto& [action, problems] : actions) {
+        engine.setText("actionstring", action);
+        out.str("");
+        EXPECT_EQ(script::checkWiring(s().engine, out), problems) << action;
+        EXPECT_EQ(out.str().find('"' + std::string(action) + '"') != std::string::npos, problems);
+        EXPECT_EQ(out.str().empty(), problems == 0);
+    }
+    for (int stage = 0; stage <= 2; ++stage) {
+        if (stage > 0) s().script.bind(Stage(stage - 1), s().engine);
+        for (int n = 0; n < kBoundNames; ++n) {
+            const NameInfo& info = kNames[n];
+            const void* want = int(info.stage) >= stage ? nullptr
+                               : info.need == Need::Function
+                                   ? reinterpret_cast<void*>(intptr_t{engine.handle(info.text)})
+                               : info.need == Need::EngineFunction
+                                   ? host::Engine::lookupFunctionEntry(info.text)
+                                   : s().engine.lookupVar(info.text);
+            EXPECT_EQ(*s().script.cell(Name(n)), want) << info.text << " after stage " << stage;
+        }
+    }
+}
+
+TEST(CheckWiring, EachMissingOrMistypedNameIsOneLineNamingIt) {
+    for (const NameInfo& info : kNames) {
+        for (bool missing : {true, false}) {
+            host::Engine engine;
+            host::Level level{engine};
+            bridge::EngineLink link;
+            link.attach(engine.interfaceRecord());
+            engine.disableEngineFunction(info.text);
+            // A number-like name becomes a panel, any other a number variable.
+            missing ? engine.remove(info.text)
+                    : engine.defineRaw(info.text, info.need <= Need::Array ? 9 : 1, 0, 0);
+            std::ostringstream out;
+            EXPECT_EQ(checkWiring(link, out), 1) << info.text;
+            const std::string text = out.str();
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+            EXPECT_EQ(text.find('"'), text.find('"' + std::string(info.text) + '"')) << text;
+            const bool absent = missing || info.need == Need::EngineFunction;
+            EXPECT_EQ(text.find(" is missing") != std::string::npos, absent) << text;
+        }
+    }
+}
+
+}  // namespace evoplug::script
