@@ -60,14 +60,11 @@ std::string fitnessSvg(const std::vector<Stats>& history, const std::string& tit
     const int width = 760, height = 440;
     const double left = 70, right = 600, top = 50, bottom = 380;
 
-    double low = 1, high = 0;
-    for (const Stats& s : history) {
-        low = std::min({low, s.average, s.minimal, s.maximal});
-        high = std::max({high, s.average, s.minimal, s.maximal});
-    }
-    if (history.empty()) low = 0, high = 1;
-    low = std::floor(low * 10) / 10;
-    high = std::max(std::ceil(high * 10) / 10, low + 0.1);
+    // The axis reaches 1, the target colour itself, and its ticks meet it.
+    double low = history.empty() ? 0 : 0.9;
+    for (const Stats& s : history) low = std::min({low, s.average, s.minimal, s.maximal});
+    const double high = 1, yStep = niceStep(high - low, 5);
+    low = std::floor(low / yStep + 1e-9) * yStep;
     double last = std::max<double>(static_cast<double>(history.size()), 1);
     auto px = [&](double generation) { return left + (right - left) * generation / last; };
     auto py = [&](double f) { return bottom - (bottom - top) * (f - low) / (high - low); };
@@ -75,7 +72,6 @@ std::string fitnessSvg(const std::vector<Stats>& history, const std::string& tit
     std::string svg = header(width, height);
     svg += text(width / 2.0, 28, title, "text-anchor=\"middle\" font-size=\"16\"");
     // Grid, ticks and labels.
-    double yStep = niceStep(high - low, 5);
     for (double f = low; f <= high + yStep / 1000; f += yStep) {
         svg += line(left, py(f), right, py(f), "stroke=\"#e4e4e4\"");
         svg += text(left - 8, py(f) + 4, label(f, yStep), "text-anchor=\"end\"");
@@ -87,30 +83,37 @@ std::string fitnessSvg(const std::vector<Stats>& history, const std::string& tit
     }
     svg += line(left, bottom, right, bottom, "stroke=\"black\"");
     svg += line(left, top, left, bottom, "stroke=\"black\"");
-    svg += text((left + right) / 2, bottom + 45, "generation", "text-anchor=\"middle\"");
+    svg +=
+        text((left + right) / 2, bottom + 45,
+             "generation (each point: the population it started from)", "text-anchor=\"middle\"");
     svg +=
         text(20, (top + bottom) / 2, "fitness (1 = target colour)",
              "text-anchor=\"middle\" transform=\"rotate(-90 20 " + num((top + bottom) / 2) + ")\"");
 
-    // Curves, then the legend in the same order.
+    // Curves, widest first, so that equal ones still show as nested bands;
+    // a run of one generation gets a dot per curve. The legend follows.
     struct Curve {
         const char* name;
         const char* colour;
+        double width;
         double Stats::*value;
     };
-    const Curve curves[] = {{"maximal", kMaximalColour, &Stats::maximal},
-                            {"average", kAverageColour, &Stats::average},
-                            {"minimal", kMinimalColour, &Stats::minimal}};
+    const Curve curves[] = {{"maximal", kMaximalColour, 6, &Stats::maximal},
+                            {"average", kAverageColour, 3.5, &Stats::average},
+                            {"minimal", kMinimalColour, 1.5, &Stats::minimal}};
     double legendY = top + 10;
     for (const Curve& curve : curves) {
+        const std::string stroke = "stroke=\"" + std::string(curve.colour) + "\" stroke-width=\"" +
+                                   num(curve.width) + "\"";
         std::string points;
         for (size_t g = 0; g < history.size(); ++g)
             points +=
                 num(px(static_cast<double>(g + 1))) + "," + num(py(history[g].*curve.value)) + " ";
-        svg += "<polyline fill=\"none\" stroke=\"" + std::string(curve.colour) +
-               "\" stroke-width=\"2\" points=\"" + points + "\"/>\n";
-        svg += line(right + 20, legendY, right + 50, legendY,
-                    "stroke=\"" + std::string(curve.colour) + "\" stroke-width=\"2\"");
+        svg += "<polyline fill=\"none\" " + stroke + " points=\"" + points + "\"/>\n";
+        if (history.size() == 1)
+            svg += "<circle cx=\"" + num(px(1)) + "\" cy=\"" + num(py(history[0].*curve.value)) +
+                   "\" r=\"" + num(curve.width) + "\" fill=\"" + curve.colour + "\"/>\n";
+        svg += line(right + 20, legendY, right + 50, legendY, stroke);
         svg += text(right + 58, legendY + 4, curve.name);
         legendY += 22;
     }
@@ -123,11 +126,7 @@ std::string compareSvg(const std::vector<CompareRow>& rows, const std::string& t
     const int width = 760;
     const int height = static_cast<int>(top + rowHeight * rows.size() + 60);
     const double bottom = top + rowHeight * rows.size();
-
-    double low = 1;
-    for (const CompareRow& row : rows) low = std::min({low, row.best, row.finalAverage});
-    low = std::max(0.0, std::floor(low * 10) / 10 - 0.1);
-    auto px = [&](double f) { return left + (right - left) * (f - low) / (1 - low); };
+    auto px = [&](double f) { return left + (right - left) * f; };
 
     std::string svg = header(width, height);
     svg += text(width / 2.0, 24, title, "text-anchor=\"middle\" font-size=\"16\"");
@@ -137,25 +136,28 @@ std::string compareSvg(const std::vector<CompareRow>& rows, const std::string& t
     svg += text(left + 20, 42, "best fitness reached");
     svg += "<rect x=\"" + num(left + 180) + "\" y=\"34\" width=\"14\" height=\"8\" fill=\"" +
            kAverageColour + "\"/>\n";
-    svg += text(left + 200, 42, "average fitness at the end");
+    svg += text(left + 200, 42, "average fitness at the end, with its spread");
 
-    double step = niceStep(1 - low, 5);
-    for (double f = low; f <= 1 + step / 1000; f += step) {
+    const double step = 0.2;
+    for (double f = 0; f <= 1 + step / 1000; f += step) {
         svg += line(px(f), top, px(f), bottom, "stroke=\"#e4e4e4\"");
         svg += text(px(f), bottom + 18, label(f, step), "text-anchor=\"middle\"");
     }
     for (size_t i = 0; i < rows.size(); ++i) {
         const CompareRow& row = rows[i];
-        double y = top + rowHeight * i;
-        svg += text(left - 8, y + 15,
-                    selectionNames()[row.selection] + " / " + crossbreedNames()[row.crossbreed],
-                    "text-anchor=\"end\"");
+        const double y = top + rowHeight * i, average = mean(row.finalAverage);
+        const double deviation = spread(row.finalAverage);
+        svg +=
+            text(left - 8, y + 15, selectionNames()[row.selection] + " / " + crossbreedLabel(row),
+                 "text-anchor=\"end\"");
         svg += "<rect x=\"" + num(left) + "\" y=\"" + num(y + 3) + "\" width=\"" +
-               num(std::max(0.0, px(row.best) - left)) + "\" height=\"7\" fill=\"" +
-               kMaximalColour + "\"/>\n";
+               num(px(mean(row.best)) - left) + "\" height=\"7\" fill=\"" + kMaximalColour +
+               "\"/>\n";
         svg += "<rect x=\"" + num(left) + "\" y=\"" + num(y + 11) + "\" width=\"" +
-               num(std::max(0.0, px(row.finalAverage) - left)) + "\" height=\"7\" fill=\"" +
-               kAverageColour + "\"/>\n";
+               num(px(average) - left) + "\" height=\"7\" fill=\"" + kAverageColour + "\"/>\n";
+        if (deviation > 0)
+            svg += line(px(average - deviation), y + 14.5, px(average + deviation), y + 14.5,
+                        "stroke=\"black\"");
     }
     svg += line(left, top, left, bottom, "stroke=\"black\"");
     svg += line(left, bottom, right, bottom, "stroke=\"black\"");

@@ -1,29 +1,50 @@
-// Every selection x crossbreed pair run with the same settings and clock.
+// Selection x crossbreed pairs run with the same settings, on the same clocks.
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "options.h"
+#include "simulation.h"
+
+namespace evoplug::host {
+class Plugin;
+}
 
 namespace evolve {
 
 struct CompareRow {
-    int selection = 0, crossbreed = 0;  // indices into the name lists
-    double best = 0;                    // highest "maximal" of the run
-    double finalAverage = 0, finalMinimal = 0;
+    int selection = 0;
+    // Indices into crossbreedNames(); more than one when none of them mates,
+    // as they then behave alike and one run stands for them all.
+    std::vector<int> crossbreeds;
+    std::vector<double> finalAverage, best;  // one per seed: last "average", highest "maximal"
 };
 
-// One row per pair, selection-major. `beforeRun` is told which pair is next.
-std::vector<CompareRow> runComparison(const Options& options,
-                                      const std::function<void(int run, int runs)>& beforeRun);
+// The rows --compare runs: every selection and crossbreed, or only the
+// --selection or --crossbreed given.
+std::vector<CompareRow> comparedPairs(const Options& options);
 
-// Best final average first; equal averages by best fitness.
+// Fills every row with a run per seed, seed k on the clock k * (generations
+// + 1) seconds on, so that no two runs share a second. A stop signal ends it:
+// only rows with all their runs are returned. `beforeRun` sees each run,
+// `onGeneration` each of its generations.
+std::vector<CompareRow> runComparison(
+    const evoplug::host::Plugin& plugin, const Options& options, std::vector<CompareRow> rows,
+    const std::function<void(const Options& run, int index, int runs)>& beforeRun,
+    const std::function<void(int generation, const Stats& stats)>& onGeneration);
+
+double mean(const std::vector<double>& values);
+double spread(const std::vector<double>& values);  // standard deviation
+
+// Best mean final average first; equal means by the mean best fitness.
 std::vector<CompareRow> ranked(std::vector<CompareRow> rows);
 
-// The rows as an aligned table, in the order given.
+std::string crossbreedLabel(const CompareRow& row);
+
+// The rows as an aligned table in the order given, with a note on the
+// crossbreeds that share a row.
 std::string compareTable(const std::vector<CompareRow>& rows);
 
 }  // namespace evolve

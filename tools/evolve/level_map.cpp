@@ -64,7 +64,7 @@ std::string levelSvg(const std::vector<Point>& positions, const std::vector<Rgb>
     svg += "<text x=\"" + num(width / 2) +
            "\" y=\"24\" text-anchor=\"middle\" font-size=\"16\">The level from above: "
            "entities in their gene colours</text>\n";
-    svg += map(kMargin, "start (generation 0)", positions, first);
+    svg += map(kMargin, "before generation 1", positions, first);
     svg += map(2 * kMargin + kMapSize, "after generation " + std::to_string(generations), positions,
                last);
     const double legendY = kTop + kMapSize + 42;

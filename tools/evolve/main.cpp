@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,96 +16,166 @@
 #include "level_map.h"
 #include "options.h"
 #include "output_files.h"
+#include "plugin.h"
 #include "report_redirect.h"
 #include "simulation.h"
+#include "stop_signal.h"
 #include "terminal_view.h"
 
 namespace evolve {
 namespace {
 
-constexpr int kUsageStatus = 2;
+namespace host = evoplug::host;
+
+enum Status { kDone = 0, kFault = 1, kBadInput = 2, kNoPlugin = 3, kNotWritten = 4 };
+// Past this, a full report is worth a word before the run.
+constexpr double kLargeReport = 10e6;
 
 std::string strategyTitle(const Options& o) {
     return selectionNames()[o.selection] + " / " + crossbreedNames()[o.crossbreed];
 }
 
-void evolveOnce(const Options& options, bool clockGiven, ReportRedirect& report) {
+std::string size(double bytes) {
+    const char* units[] = {"bytes", "kB", "MB", "GB", "TB"};
+    int unit = 0;
+    for (; bytes >= 1000 && unit < 4; ++unit) bytes /= 1000;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g %s", bytes, units[unit]);
+    return text;
+}
+
+void evolveOnce(const host::Plugin& plugin, const Options& options, const std::string& command,
+                ReportRedirect& report) {
     FILE* terminal = report.terminal();
     // With the report on the same terminal, in-place redraws would tear it.
-    bool live = !options.reportToTerminal && isColourTerminal(terminal);
-    TerminalView view(terminal, options.generations, live);
-    RunResult run = runEvolution(options, false, [&](const Simulation& simulation) {
-        view.update(simulation.generation(), simulation.stats(), simulation.colours());
-    });
+    TerminalView view(terminal, options.generations,
+                      options.report == ReportMode::Terminal ? 0 : colourTerminalColumns(terminal));
+    RunResult run =
+        runEvolution(plugin, options, [&](const Simulation& simulation, const Stats& s) {
+            view.update(simulation.generation(), s, simulation.colours());
+            report.generation(simulation.generation(), s);
+        });
     view.finish();
+    const int done = static_cast<int>(run.history.size());
+    const std::string cut = done < options.generations ? " (interrupted)" : "";
 
     writeFile(joinPath(options.out, "fitness.csv"), fitnessCsv(run.history));
-    writeFile(
-        joinPath(options.out, "fitness.svg"),
-        fitnessSvg(run.history, "Fitness the level script received: " + strategyTitle(options)));
+    writeFile(joinPath(options.out, "fitness.svg"),
+              fitnessSvg(run.history,
+                         "Fitness the level script received: " + strategyTitle(options) + cut));
     writeFile(joinPath(options.out, "level.svg"),
-              levelSvg(run.positions, run.firstColours, run.lastColours, options.generations,
-                       options.target));
+              levelSvg(run.positions, run.firstColours, run.lastColours, done, options.target));
     writeFile(joinPath(options.out, "index.html"),
-              indexHtml(options, clockGiven, !options.reportToTerminal));
+              indexHtml(options, run, command, options.given.count("clock") > 0));
+    if (!cut.empty())
+        std::fprintf(terminal, "interrupted after generation %d of %d\n", done,
+                     options.generations);
     std::fprintf(terminal, "pictures: %s (fitness.svg, level.svg)\n",
                  joinPath(options.out, "index.html").c_str());
 }
 
-void compareAll(const Options& options, ReportRedirect& report) {
+void compareAll(const host::Plugin& plugin, const Options& options, ReportRedirect& report) {
     FILE* terminal = report.terminal();
     // A counter rewritten in place only makes sense on a terminal.
-    bool counter = !options.reportToTerminal && ::isatty(::fileno(terminal));
-    std::vector<CompareRow> rows = runComparison(options, [&](int run, int runs) {
-        Options pair = options;
-        pair.selection = run / static_cast<int>(crossbreedNames().size());
-        pair.crossbreed = run % static_cast<int>(crossbreedNames().size());
-        report.note("=== " + strategyTitle(pair) + " ===");
-        if (!counter) return;
-        std::fprintf(terminal, "\rrun %d/%d: %-30s", run + 1, runs, strategyTitle(pair).c_str());
-        std::fflush(terminal);
-    });
+    bool counter = options.report != ReportMode::Terminal && ::isatty(::fileno(terminal));
+    std::vector<CompareRow> pairs = comparedPairs(options);
+    std::vector<CompareRow> rows = runComparison(
+        plugin, options, pairs,
+        [&](const Options& run, int index, int runs) {
+            report.note("=== " + strategyTitle(run) + ", clock " + std::to_string(*run.clock) +
+                        " ===");
+            if (!counter) return;
+            std::fprintf(terminal, "\rrun %d/%d: %-30s", index + 1, runs,
+                         strategyTitle(run).c_str());
+            std::fflush(terminal);
+        },
+        [&](int generation, const Stats& stats) { report.generation(generation, stats); });
     if (counter) std::fprintf(terminal, "\r%60s\r", "");
     std::vector<CompareRow> best = ranked(rows);
     std::string table = compareTable(best);
+    if (rows.size() < pairs.size())
+        table += "Interrupted: " + std::to_string(rows.size()) + " of " +
+                 std::to_string(pairs.size()) + " rows done.\n";
     writeFile(joinPath(options.out, "compare.txt"), table);
     writeFile(joinPath(options.out, "compare.csv"), compareCsv(rows));
+    std::string runs =
+        options.seeds > 1 ? ", mean of " + std::to_string(options.seeds) + " runs" : "";
     writeFile(joinPath(options.out, "compare.svg"),
               compareSvg(best, "Strategies after " + std::to_string(options.generations) +
-                                   " generations"));
+                                   " generations" + runs));
     std::fputs(table.c_str(), terminal);
     std::fprintf(terminal, "written: %s, compare.csv, compare.svg\n",
                  joinPath(options.out, "compare.txt").c_str());
 }
 
+// Says how large a full report will grow when that is worth knowing.
+void warnOfLargeReport(const Options& options) {
+    if (options.report != ReportMode::Full) return;
+    std::vector<CompareRow> runs = {{options.selection, {options.crossbreed}, {}, {}}};
+    if (options.compare) runs = comparedPairs(options);
+    double bytes = 0;
+    for (const CompareRow& row : runs) {
+        Options run = options;
+        run.crossbreed = row.crossbreeds.front();
+        bytes += options.seeds * fullReportBytes(run);
+    }
+    if (bytes > kLargeReport)
+        std::fprintf(stderr,
+                     "evolve: report.txt will take about %s (--report summary or none keeps it "
+                     "small)\n",
+                     size(bytes).c_str());
+}
+
 int run(int argc, char** argv) {
+    catchStopSignals();
     std::vector<std::string> args(argv + 1, argv + argc);
     Options options;
     try {
         options = parseOptions(args, EVOPLUG_DEFAULT_PLUGIN);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "evolve: %s\n", e.what());
-        return kUsageStatus;
+        return kBadInput;
     }
     if (options.help) {
         std::fputs(usage("evolve").c_str(), stdout);
-        return 0;
+        return kDone;
     }
-    bool clockGiven = options.clock.has_value();
-    if (!clockGiven) options.clock = static_cast<int64_t>(std::time(nullptr));
+    if (!options.clock) options.clock = static_cast<int64_t>(std::time(nullptr));
+
+    // Nothing in the output folder is touched before the plug-in is in.
+    std::unique_ptr<host::Plugin> plugin;
+    try {
+        plugin = host::Plugin::load(options.plugin);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "evolve: %s\n", e.what());
+        return kNoPlugin;
+    }
+    // A wiring problem may touch nothing the run uses, and the run's own
+    // figures then show what suffers: say so, and go on.
+    if (int problems = wiringProblems(*plugin))
+        std::fprintf(stderr,
+                     "evolve: the plug-in reports %d wiring problem(s) with the standard level "
+                     "(above); figures that depend on them may be wrong\n",
+                     problems);
+    warnOfLargeReport(options);
 
     try {
         prepareOutputFolder(options.out);
-        ReportRedirect report(options.reportToTerminal ? "" : joinPath(options.out, "report.txt"));
+        ReportRedirect report(options.report, joinPath(options.out, "report.txt"));
         if (options.compare)
-            compareAll(options, report);
+            compareAll(*plugin, options, report);
         else
-            evolveOnce(options, clockGiven, report);
+            evolveOnce(*plugin, options, commandLine(argv[0], options), report);
+        report.commit();
+    } catch (const WriteError& e) {
+        std::fprintf(stderr, "evolve: %s\n", e.what());
+        return kNotWritten;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "evolve: %s\n", e.what());
-        return kUsageStatus;
+        return kFault;
     }
-    return 0;
+    // The shell's convention for a program ended by a signal.
+    return stopSignal() != 0 ? 128 + stopSignal() : kDone;
 }
 
 }  // namespace

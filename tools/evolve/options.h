@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,6 +14,12 @@ namespace evolve {
 // The panel's option lists, in the order its step buttons walk them.
 const std::vector<std::string>& selectionNames();
 const std::vector<std::string>& crossbreedNames();
+// What --report accepts, in the order of ReportMode.
+const std::vector<std::string>& reportModeNames();
+
+// Where the plug-in's own report goes: report.txt as the library writes it,
+// report.txt with one line per generation of ours, nowhere, or the terminal.
+enum class ReportMode { Full, Summary, None, Terminal };
 
 struct Options {
     int individuals = 50;
@@ -21,13 +28,16 @@ struct Options {
     int selection = 1;   // index into selectionNames()
     int crossbreed = 1;  // index into crossbreedNames()
     int generations = 100;
-    std::array<int, 3> target = {255, 255, 177};
+    // Genes take 0..254: a component of 255 could never be met.
+    std::array<int, 3> target = {254, 254, 177};
     std::optional<int64_t> clock;  // first second of the virtual clock
+    int seeds = 1;                 // --compare: runs per pair, each on its own clock
     std::string out = "evolve-out";
     std::string plugin;
-    bool reportToTerminal = false;
+    ReportMode report = ReportMode::Full;
     bool compare = false;
     bool help = false;
+    std::set<std::string> given;  // the options named on the command line, without "--"
 };
 
 // Bad command line; the message is meant for the user as it stands.
@@ -38,6 +48,9 @@ class UsageError : public std::runtime_error {
 
 // Throws UsageError. `defaultPlugin` fills `plugin` when --plugin is absent.
 Options parseOptions(const std::vector<std::string>& args, const std::string& defaultPlugin);
+
+// A shell command that runs these settings again, clock included.
+std::string commandLine(const std::string& program, const Options& options);
 
 std::string usage(const std::string& program);
 

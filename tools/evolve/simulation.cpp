@@ -1,8 +1,8 @@
 #include "simulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
-#include <stdexcept>
 
 #include "engine.h"
 #include "level.h"
@@ -19,39 +19,30 @@ namespace host = evoplug::host;
 int64_t virtualSeconds = 0;
 int64_t virtualClock() { return virtualSeconds; }
 
-void requireExports(const host::Plugin& plugin, const std::string& path) {
-    const host::Exports& e = plugin.exports();
-    std::vector<std::pair<const char*, bool>> needed = {
-        {"A5_DLLAPI", e.A5_DLLAPI != nullptr},
-        {"InterfaceInit", e.InterfaceInit != nullptr},
-        {"WDL_syntax", e.WDL_syntax != nullptr},
-        {"init_population", e.init_population != nullptr},
-        {"init_Ortavia", e.init_Ortavia != nullptr},
-        {"SelectCommand", e.SelectCommand != nullptr},
-        {"CreateGenotype", e.CreateGenotype != nullptr},
-        {"evolution", e.evolution != nullptr},
-        {"SetRuntimeClock", e.SetRuntimeClock != nullptr},
-    };
-    std::string missing;
-    for (const auto& [name, present] : needed)
-        if (!present) missing += (missing.empty() ? "" : ", ") + std::string(name);
-    if (!missing.empty())
-        throw std::runtime_error("plug-in " + path + " lacks the exports " + missing);
-}
-
 int channel(int32_t engineVar) { return std::clamp(abi::toInt(engineVar), 0, 255); }
 
 double fitness(int32_t scriptValue) { return scriptValue / double(abi::kOne) / 1000.0; }
 
 }  // namespace
 
-Simulation::Simulation(const Options& options, bool freshCopy)
-    : engine_(std::make_unique<host::Engine>()), individuals_(options.individuals) {
-    host::Plugin::Options loading;
-    loading.freshCopy = freshCopy;
-    loading.requireAll = false;  // only the exports a level drives matter here
-    plugin_ = host::Plugin::load(options.plugin, loading);
-    requireExports(*plugin_, options.plugin);
+int wiringProblems(const host::Plugin& plugin) {
+    host::Engine engine;
+    host::Level level(engine);
+    const host::Exports& e = plugin.exports();
+    e.ResetPluginState();
+    e.A5_DLLAPI(engine.interfaceRecord());
+    const int problems = abi::toInt(e.CheckBindings());
+    e.ResetPluginState();
+    return problems;
+}
+
+Simulation::Simulation(const host::Plugin& plugin, const Options& options)
+    : engine_(std::make_unique<host::Engine>()),
+      plugin_(plugin),
+      individuals_(options.individuals) {
+    const host::Exports& e = plugin_.exports();
+    // Every run starts from the library's load state, whatever ran before.
+    e.ResetPluginState();
 
     host::LevelSettings settings;
     settings.individuals = options.individuals;
@@ -61,31 +52,45 @@ Simulation::Simulation(const Options& options, bool freshCopy)
     level_ = std::make_unique<host::Level>(*engine_, settings);
 
     virtualSeconds = options.clock ? *options.clock : static_cast<int64_t>(std::time(nullptr));
-    plugin_->exports().SetRuntimeClock(&virtualClock);
-    level_->startUp(*plugin_);
+    e.SetRuntimeClock(&virtualClock);
+    level_->startUp(plugin_);
 
     // The panel's step buttons: row 0 chooses the selection, row 1 the
     // crossbreed, each starting at entry 0.
-    const host::Exports& e = plugin_->exports();
     for (int k = 0; k < options.selection; ++k) e.SelectCommand(abi::fromInt(0), abi::fromInt(1));
     for (int k = 0; k < options.crossbreed; ++k) e.SelectCommand(abi::fromInt(1), abi::fromInt(1));
     engine_->setCallLogging(false);  // long runs would keep every fitness call
     e.CreateGenotype();
 }
 
-Simulation::~Simulation() {
-    if (plugin_ && plugin_->exports().SetRuntimeClock) plugin_->exports().SetRuntimeClock(nullptr);
-}
+Simulation::~Simulation() { plugin_.exports().SetRuntimeClock(nullptr); }
 
-void Simulation::step() {
+Stats Simulation::step() {
+    Stats stats = judge();
     ++virtualSeconds;
-    plugin_->exports().evolution(0, 0);
+    plugin_.exports().evolution(0, 0);
     ++generation_;
+    stats.average = fitness(*engine_->var("average"));
+    stats.minimal = fitness(*engine_->var("minimal"));
+    stats.maximal = fitness(*engine_->var("maximal"));
+    return stats;
 }
 
-Stats Simulation::stats() const {
-    return {fitness(*engine_->var("average")), fitness(*engine_->var("minimal")),
-            fitness(*engine_->var("maximal"))};
+Stats Simulation::judge() const {
+    const std::vector<Rgb> population = colours();
+    Stats stats{0, 1, -1, 0, {}};
+    double sum = 0, squares = 0;
+    for (const Rgb& c : population) {
+        const double f = level_->fitnessOf(c.r, c.g, c.b);
+        sum += f;
+        squares += f * f;
+        stats.minimal = std::min(stats.minimal, f);
+        if (f > stats.maximal) stats.maximal = f, stats.best = c;
+    }
+    const double n = static_cast<double>(population.size());
+    stats.average = sum / n;
+    stats.stddev = std::sqrt(std::max(0.0, squares / n - stats.average * stats.average));
+    return stats;
 }
 
 std::vector<Rgb> Simulation::colours() const {

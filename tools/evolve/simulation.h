@@ -1,13 +1,13 @@
 // Drives the plug-in through one evolution as a level script would.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "options.h"
+#include "stop_signal.h"
 
 namespace evoplug::host {
 class Engine;
@@ -17,13 +17,16 @@ class Plugin;
 
 namespace evolve {
 
-// What the script's "average", "minimal" and "maximal" hold, as fitness 0..1.
-struct Stats {
-    double average = 0, minimal = 0, maximal = 0;
-};
-
 struct Rgb {
     int r = 0, g = 0, b = 0;
+};
+
+// Fitness 0..1 of one population: "average", "minimal" and "maximal" as the
+// script receives them; the standard deviation and the best genome
+// by the level's own fitness function.
+struct Stats {
+    double average = 0, minimal = 0, maximal = 0, stddev = 0;
+    Rgb best;
 };
 
 // Level coordinates of an entity (top view).
@@ -31,59 +34,64 @@ struct Point {
     double x = 0, y = 0;
 };
 
+// Asks the plug-in to check the standard level's wiring; it writes one line
+// per problem to standard error. Returns the number of problems.
+int wiringProblems(const evoplug::host::Plugin& plugin);
+
 class Simulation {
   public:
-    // Loads the plug-in, defines the level, runs the start-up sequence,
-    // presses the panel buttons for the chosen strategies and creates the
-    // population. Throws std::runtime_error naming the plug-in or the
-    // exports it lacks.
-    Simulation(const Options& options, bool freshCopy);
+    // Starts the plug-in afresh, defines the level, runs the start-up
+    // sequence, presses the panel buttons for the chosen strategies and
+    // creates the population. `plugin` must outlive the simulation.
+    Simulation(const evoplug::host::Plugin& plugin, const Options& options);
     ~Simulation();
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    // One generation: the clock moves on a second, then `evolution`.
-    void step();
+    // One generation: the clock moves on a second, then `evolution`. The call
+    // publishes the figures of the population it started from, so the
+    // result describes that population, before this generation.
+    Stats step();
     int generation() const { return generation_; }
 
-    Stats stats() const;
     // Gene colours: from the entities before the first generation, from
     // "bigarray" after it.
     std::vector<Rgb> colours() const;
     std::vector<Point> positions() const;
+    // The current population, every figure by the level's fitness function.
+    Stats judge() const;
 
   private:
     std::unique_ptr<evoplug::host::Engine> engine_;
     std::unique_ptr<evoplug::host::Level> level_;
-    std::unique_ptr<evoplug::host::Plugin> plugin_;
+    const evoplug::host::Plugin& plugin_;
     int individuals_;
     int generation_ = 0;
 };
 
-}  // namespace evolve
-
-namespace evolve {
-
-// Everything a finished run leaves for the writers.
+// Everything a finished or stopped run leaves for the writers.
 struct RunResult {
-    std::vector<Stats> history;  // entry g - 1: what generation g published
+    std::vector<Stats> history;  // entry g - 1: what the g-th call published
     std::vector<Rgb> firstColours, lastColours;
     std::vector<Point> positions;
+    Stats last;  // the population after the last generation run
 };
 
-// The whole run; `onGeneration` sees the simulation after every generation.
+// The whole run, cut short by a stop signal; `onGeneration` sees the
+// simulation and the figures after every generation.
 template <typename OnGeneration>
-RunResult runEvolution(const Options& options, bool freshCopy, OnGeneration onGeneration) {
-    Simulation simulation(options, freshCopy);
+RunResult runEvolution(const evoplug::host::Plugin& plugin, const Options& options,
+                       OnGeneration onGeneration) {
+    Simulation simulation(plugin, options);
     RunResult result;
     result.firstColours = simulation.colours();
     result.positions = simulation.positions();
-    for (int g = 1; g <= options.generations; ++g) {
-        simulation.step();
-        result.history.push_back(simulation.stats());
-        onGeneration(simulation);
+    while (simulation.generation() < options.generations && stopSignal() == 0) {
+        result.history.push_back(simulation.step());
+        onGeneration(simulation, result.history.back());
     }
     result.lastColours = simulation.colours();
+    result.last = simulation.judge();
     return result;
 }
 

@@ -11,62 +11,70 @@
 namespace evolve {
 namespace {
 
-constexpr int kBarWidth = 30;
-constexpr int kMaxCellsPerLine = 50;
+constexpr int kPlainBarWidth = 20, kMinBarWidth = 10, kMaxBarWidth = 30;
+constexpr size_t kMaxCellsPerLine = 50;  // two columns each
 // A generation takes well under a millisecond; paced like this the strip can
 // be watched, and a live view never lasts much longer than a few seconds.
 constexpr auto kLongestFrame = std::chrono::milliseconds(25);
 constexpr auto kLongestShow = std::chrono::milliseconds(2500);
 
-// Two columns per cell; a line that wrapped would spoil the redraw.
-size_t cellsPerLine(FILE* out) {
-    winsize size{};
-    if (::ioctl(::fileno(out), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return kMaxCellsPerLine;
-    return static_cast<size_t>(std::clamp(size.ws_col / 2 - 1, 1, kMaxCellsPerLine));
-}
-
 }  // namespace
 
-bool isColourTerminal(FILE* out) {
-    if (std::getenv("NO_COLOR") != nullptr) return false;
+int colourTerminalColumns(FILE* out) {
+    if (std::getenv("NO_COLOR") != nullptr) return 0;
     const char* term = std::getenv("TERM");
-    if (term == nullptr || std::strcmp(term, "dumb") == 0) return false;
-    return ::isatty(::fileno(out)) != 0;
+    if (term == nullptr || std::strcmp(term, "dumb") == 0 || !::isatty(::fileno(out))) return 0;
+    winsize size{};
+    if (::ioctl(::fileno(out), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return 80;
+    return size.ws_col;
 }
 
-TerminalView::TerminalView(FILE* out, int generations, bool live)
+TerminalView::TerminalView(FILE* out, int generations, int columns)
     : out_(out),
       generations_(generations),
-      live_(live),
       frame_(
           std::min<std::chrono::steady_clock::duration>(kLongestFrame, kLongestShow / generations)),
-      nextFrame_(std::chrono::steady_clock::now()) {}
+      nextFrame_(std::chrono::steady_clock::now()) {
+    // The widest line without its bar; the last column stays free, as a line
+    // that fills it wraps on some terminals.
+    const int numbers = static_cast<int>(line(generations, Stats{1, 1, 1, 0, {}}).size());
+    const int room = columns - 2 - numbers;  // the bar and its space
+    if (room >= kMinBarWidth) {
+        barWidth_ = std::min(room, kMaxBarWidth);
+        cellsPerLine_ = std::min(kMaxCellsPerLine, static_cast<size_t>(columns - 1) / 2);
+    } else {
+        barWidth_ = kPlainBarWidth;
+    }
+}
 
-std::string TerminalView::bar(int generation, const Stats& stats) const {
-    int filled = static_cast<int>(static_cast<long long>(kBarWidth) * generation / generations_);
-    std::string text = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "]";
-    char numbers[120];
-    std::snprintf(numbers, sizeof numbers,
-                  " generation %d/%d  average %.4f  minimal %.4f  maximal %.4f", generation,
-                  generations_, stats.average, stats.minimal, stats.maximal);
+std::string TerminalView::line(int generation, const Stats& stats) const {
+    std::string text;
+    if (barWidth_ > 0) {
+        const int inner = barWidth_ - 2;
+        int filled = static_cast<int>(static_cast<long long>(inner) * generation / generations_);
+        text = "[" + std::string(filled, '#') + std::string(inner - filled, '.') + "] ";
+    }
+    const int digits = static_cast<int>(std::to_string(generations_).size());
+    char numbers[128];
+    std::snprintf(numbers, sizeof numbers, "%*d/%d  average %.4f  minimal %.4f  maximal %.4f",
+                  digits, generation, generations_, stats.average, stats.minimal, stats.maximal);
     return text + numbers;
 }
 
 void TerminalView::update(int generation, const Stats& stats, const std::vector<Rgb>& population) {
-    if (!live_) {
-        int every = generations_ >= 10 ? generations_ / 10 : 1;
-        if (generation % every == 0 || generation == generations_)
-            std::fprintf(out_, "%s\n", bar(generation, stats).c_str());
+    if (cellsPerLine_ == 0) {
+        int every = std::max(1, generations_ / 10);
+        if (generation == 1 || generation % every == 0 || generation == generations_)
+            std::fprintf(out_, "%s\n", line(generation, stats).c_str());
         std::fflush(out_);
         return;
     }
     if (linesDrawn_ > 0) std::fprintf(out_, "\x1b[%dA", linesDrawn_);
-    std::fprintf(out_, "\r\x1b[2K%s\n", bar(generation, stats).c_str());
+    std::fprintf(out_, "\r\x1b[2K%s\n", line(generation, stats).c_str());
     int lines = 1;
-    size_t perLine = cellsPerLine(out_);
-    for (size_t i = 0; i < population.size(); i += perLine) {
+    for (size_t i = 0; i < population.size(); i += cellsPerLine_) {
         std::fputs("\x1b[2K", out_);
-        for (size_t k = i; k < population.size() && k < i + perLine; ++k) {
+        for (size_t k = i; k < population.size() && k < i + cellsPerLine_; ++k) {
             const Rgb& c = population[k];
             std::fprintf(out_, "\x1b[48;2;%d;%d;%dm  ", c.r, c.g, c.b);
         }

@@ -1,5 +1,5 @@
 // Progress of a run on the terminal: a bar with the script's statistics and,
-// on a colour terminal, the population as a strip of cells in gene colours.
+// live, the population as a strip of cells in gene colours, redrawn in place.
 #pragma once
 
 #include <chrono>
@@ -11,23 +11,27 @@
 
 namespace evolve {
 
-// True for a terminal that takes 24-bit colour and cursor movement.
-bool isColourTerminal(FILE* out);
+// The width of `out` when it is a terminal that takes 24-bit colour and
+// cursor movement, else 0.
+int colourTerminalColumns(FILE* out);
 
 class TerminalView {
   public:
-    // `live` redraws in place with colours; otherwise plain lines, a few per run.
-    TerminalView(FILE* out, int generations, bool live);
+    // Live when `columns` hold the widest line with a bar, so that no line
+    // wraps and the redraw finds its start; otherwise plain lines, a few per
+    // run (`columns` 0: not a terminal).
+    TerminalView(FILE* out, int generations, int columns);
 
     void update(int generation, const Stats& stats, const std::vector<Rgb>& population);
     void finish();
 
   private:
-    std::string bar(int generation, const Stats& stats) const;
+    std::string line(int generation, const Stats& stats) const;
 
     FILE* out_;
     int generations_;
-    bool live_;
+    int barWidth_ = 0;
+    size_t cellsPerLine_ = 0;  // 0: plain lines
     int linesDrawn_ = 0;
     std::chrono::steady_clock::duration frame_;
     std::chrono::steady_clock::time_point nextFrame_;
