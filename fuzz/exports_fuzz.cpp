@@ -1,20 +1,20 @@
 // Random sequences of export calls against the stand-in engine, in any order
-// and with any arguments, while the script's side misbehaves: names missing,
-// engine functions gone, entity creation failing, settings and record words
-// at extreme values, and a "CalculateFitness" that leaves any EngineVar in
-// "chromosom".
+// and with any arguments, while the script's side misbehaves: names missing
+// or of another kind, engine functions gone, entity creation failing,
+// settings and record words at extreme values, and a "CalculateFitness" that
+// leaves any EngineVar in "chromosom". After every step the population and
+// the level's entities must agree.
 //
 // The exports are linked in, not loaded, so their coverage guides the
-// fuzzer.
-// The library's globals live across inputs, as they live across a long
-// level; the engine and its level therefore live for the whole run, and what
-// an input removes is put back at the start of the next.
-#include <fuzzer/FuzzedDataProvider.h>
-
+// fuzzer. The plug-in's state lives across inputs, as across a long level;
+// so do the engine and its level, and what an input changes is put back at
+// the start of the next.
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <iostream>
 #include <map>
 #include <set>
@@ -24,27 +24,27 @@
 
 #include "engine.h"
 #include "exports/exports.h"
-#include "genetic/genetic_globals.h"
+#include "fuzz_input.h"
 #include "level.h"
-#include "panel/script_bindings.h"
+#include "plugin/plugin_state.h"
 
 namespace {
 
+using evoplug::genetic::kMaxIndividuals;
 using evoplug::host::Engine;
 using evoplug::host::Level;
+namespace abi = evoplug::abi;
 
-constexpr int kMaxIndividuals = 200;
 constexpr int32_t kOne = 1024;
 
 Engine* engine = nullptr;
-Level* level = nullptr;
-FuzzedDataProvider* input = nullptr;  // the current input, for the script's answers
-int32_t scratch[32];                  // a particle or any other record an export is handed
+FuzzInput* input = nullptr;  // the current input, for the script's answers
+int32_t scratch[32];         // a particle or any other record an export is handed
 int64_t clockSeconds = 0;
 
 int64_t fuzzClock() { return clockSeconds; }
 
-const std::string& pick(FuzzedDataProvider& in, const std::vector<std::string>& names) {
+const std::string& pick(FuzzInput& in, const std::vector<std::string>& names) {
     return names[in.ConsumeIntegralInRange<size_t>(0, names.size() - 1)];
 }
 
@@ -53,32 +53,67 @@ const std::string& pick(FuzzedDataProvider& in, const std::vector<std::string>& 
     std::abort();
 }
 
-int32_t extremeVar(FuzzedDataProvider& in) {
-    static const int32_t values[] = {INT32_MIN,  INT32_MIN + 1, -kOne,         -1,       0,
-                                     1,          kOne - 1,      kOne,          kOne + 1, 2 * kOne,
-                                     200 * kOne, 201 * kOne,    INT32_MAX - 1, INT32_MAX};
+int32_t extremeVar(FuzzInput& in) {
+    // Around every limit the settings have, as whole numbers or raw.
+    static const int32_t values[] = {
+        INT32_MIN,   -kOne,         -1,         0,          1,
+        kOne - 1,    kOne,          kOne + 1,   2 * kOne,   3 * kOne,
+        4 * kOne,    199 * kOne,    200 * kOne, 201 * kOne, 1000 * kOne,
+        1001 * kOne, INT32_MAX - 1, INT32_MAX};
     if (in.ConsumeBool()) return in.PickValueInArray(values);
     return in.ConsumeIntegral<int32_t>();
 }
 
-// A settings value: whole numbers around the limits, or any raw EngineVar.
-int32_t settingValue(FuzzedDataProvider& in) {
-    static const int32_t whole[] = {INT32_MIN, -1,  0,   1,   2,    3,    4,
-                                    100,       199, 200, 201, 1000, 1001, INT32_MAX};
-    switch (in.ConsumeIntegralInRange(0, 2)) {
-        case 0:
-            return static_cast<int32_t>(static_cast<uint32_t>(in.PickValueInArray(whole)) << 10);
-        case 1:
-            return in.PickValueInArray(whole);
-        default:
-            return extremeVar(in);
-    }
+// The library's names by what they must be; "ent_wander" is the level's
+// action function, named by "actionstring".
+std::vector<std::string> namesOf(std::initializer_list<evoplug::script::Need> needs) {
+    std::vector<std::string> names;
+    for (const auto& info : evoplug::script::kNames)
+        for (auto need : needs)
+            if (info.need == need) names.emplace_back(info.text);
+    return names;
+}
+using Need = evoplug::script::Need;
+const std::vector<std::string> kNumberNames = namesOf({Need::Number, Need::Array});
+const std::vector<std::string> kRecordNames = namesOf({Need::Panel, Need::Object});
+const std::vector<std::string> kEngineFunctions = namesOf({Need::EngineFunction});
+const std::vector<std::string>& scriptNames() {
+    static const std::vector<std::string> names = [] {
+        auto all = namesOf(
+            {Need::Number, Need::Array, Need::String, Need::Panel, Need::Object, Need::Function});
+        all.emplace_back("ent_wander");
+        return all;
+    }();
+    return names;
+}
+
+// What every name held when the level was defined: its type code and data
+// words. The objects themselves stay with the engine, so putting these words
+// back under the name restores the object, storage and all.
+struct Original {
+    abi::Word words[abi::object::kWords];
+};
+std::map<std::string, Original> originals;
+
+const abi::Word* objectWords(const std::string& name) {
+    return static_cast<const abi::Word*>(Engine::lookupEntry(name.c_str()));
+}
+
+// The storage of a number variable or array, or of a record of that many
+// words; null when the name holds anything else now.
+int32_t* storage(const std::string& name, std::initializer_list<int32_t> types) {
+    const abi::Word* words = objectWords(name);
+    if (words == nullptr) return nullptr;
+    const auto type = static_cast<int32_t>(words[abi::object::kType]);
+    for (int32_t t : types)
+        if (t == type) return reinterpret_cast<int32_t*>(words[abi::dataWordFor(type)]);
+    return nullptr;
 }
 
 // ---- Arguments by parameter type ----------------------------------------
 
 struct Context {
-    FuzzedDataProvider& in;
+    FuzzInput& in;
     bool particle;  // the export takes a particle, not an entity
 };
 
@@ -124,16 +159,38 @@ void invoke(R (*fn)(A...), Context& c) {
     std::apply(fn, args);
 }
 
-struct Export {
+struct Operation {
     const char* name;
     std::function<void(Context&)> call;
 };
 
-const std::vector<Export>& exportTable() {
-    static const std::vector<Export> table = {
+void setRecordWord(Context& c);
+void redefine(FuzzInput& in, const std::string& name);
+
+// Every export, then what the script's side may do between two calls.
+const std::vector<Operation>& operations() {
+    static const std::vector<Operation> table = {
 #define EVOPLUG_EXPORT_ENTRY(result, name, params) {#name, [](Context& c) { invoke(&name, c); }},
         EVOPLUG_EXPORTS(EVOPLUG_EXPORT_ENTRY)
 #undef EVOPLUG_EXPORT_ENTRY
+            {"remove", [](Context& c) { engine->remove(pick(c.in, scriptNames())); }},
+        {"setting",
+         [](Context& c) {
+             const std::string& name = pick(c.in, kNumberNames);
+             const int32_t value = extremeVar(c.in);
+             if (int32_t* var = storage(name, {1, 2})) *var = value;
+         }},
+        {"record word", setRecordWord},
+        {"engine function",
+         [](Context& c) {
+             const std::string& name = pick(c.in, kEngineFunctions);
+             c.in.ConsumeBool() ? engine->disableEngineFunction(name)
+                                : engine->enableEngineFunction(name);
+         }},
+        {"entity creation", [](Context& c) { engine->setEntityCreationFails(c.in.ConsumeBool()); }},
+        {"redefine", [](Context& c) { redefine(c.in, pick(c.in, scriptNames())); }},
+        {"scratch",
+         [](Context& c) { scratch[c.in.ConsumeIntegralInRange(0, 31)] = extremeVar(c.in); }},
     };
     return table;
 }
@@ -145,82 +202,80 @@ const std::set<std::string> kParticleExports = {"DLLEffect_Explo", "DLLPart_Alph
 // Within one fuzzing process it may run this often.
 std::map<std::string, int> callBudget = {{"init_population", 8}};
 
-// Every object the level defines that an input may take away.
-const std::vector<std::string> kScriptNames = {"num_elem",
-                                               "stringlength",
-                                               "mutation",
-                                               "crossover",
-                                               "average",
-                                               "minimal",
-                                               "maximal",
-                                               "smallarray",
-                                               "bigarray",
-                                               "chromosom",
-                                               "big_iterator",
-                                               "actionstring",
-                                               "modelname",
-                                               "Slot0",
-                                               "Slot4",
-                                               "Slot8",
-                                               "Str0",
-                                               "Str5",
-                                               "Str8",
-                                               "Controller",
-                                               "selection",
-                                               "crossbreed",
-                                               "selStr",
-                                               "crossStr",
-                                               "EvolutionSettings",
-                                               "RadioButton",
-                                               "DialogPanel",
-                                               "Feedmeback",
-                                               "DialogText",
-                                               "FeedbackText",
-                                               "dragSwitch",
-                                               "checkDragProcess",
-                                               "camera",
-                                               "player",
-                                               "you",
-                                               "mouse_pos.x",
-                                               "mouse_pos.y",
-                                               "time",
-                                               "sky_speed",
-                                               "cloud_speed",
-                                               "trace_mode",
-                                               "CalculateFitness",
-                                               "beeps",
-                                               "DLLPart_Alphafade",
-                                               "ent_wander"};
-const std::vector<std::string> kNumberNames = {
-    "num_elem",     "stringlength", "mutation",    "crossover",   "chromosom",
-    "big_iterator", "dragSwitch",   "mouse_pos.x", "mouse_pos.y", "time",
-    "sky_speed",    "cloud_speed",  "trace_mode"};
-const std::vector<std::string> kRecordNames = {
-    "Slot0",       "Slot8",       "Controller", "selection", "EvolutionSettings",
-    "RadioButton", "DialogPanel", "DialogText", "camera",    "player",
-    "you"};
-const std::vector<std::string> kEngineFunctions = {"ent_create", "ent_remove", "vec_rotate",
-                                                   "trace"};
+// Redefines a name as an object of another kind than the library needs. A
+// number or array stays out of the numbers: their size cannot be told, so a
+// script that declares one too short is beyond what the library can see.
+// The other kinds' storage is the fuzzer's own, so no input allocates.
+int32_t otherNumber[2], otherPanel[abi::panel::kWords], otherObject[abi::camera::kWords];
+char otherText[] = "ent_wander";
+abi::Word otherString[abi::string::kWords] = {0, 0, 0, reinterpret_cast<abi::Word>(otherText)};
+int32_t otherFunction = 0;
+
+void redefine(FuzzInput& in, const std::string& name) {
+    using abi::Word;
+    namespace type = abi::type;
+    const bool number =
+        std::find(kNumberNames.begin(), kNumberNames.end(), name) != kNumberNames.end();
+    const auto at = [](void* storage) { return reinterpret_cast<Word>(storage); };
+    switch (in.ConsumeIntegralInRange(number ? 2 : 0, 6)) {
+        case 0:
+            otherNumber[0] = extremeVar(in);
+            return engine->retype(name, type::kNumber, at(otherNumber), 0);
+        case 1:
+            return engine->retype(name, type::kArray, at(otherNumber), 0);
+        case 2:
+            return engine->retype(name, type::kString, 0, at(otherString));
+        case 3:
+            return engine->retype(name, type::kPanel, 0, at(otherPanel));
+        case 4:
+            return engine->retype(name, type::kObject, at(otherObject), 0);
+        case 5:
+            return engine->retype(name, type::kFunction, static_cast<Word>(otherFunction), 0);
+        default:  // a type code the library has no use for
+            return engine->retype(name, 7, at(otherPanel), at(otherPanel));
+    }
+}
+
+void setRecordWord(Context& c) {
+    const std::string& name = pick(c.in, kRecordNames);
+    if (int32_t* panel = storage(name, {abi::type::kPanel}))
+        panel[c.in.ConsumeIntegralInRange(0, abi::panel::kWords - 1)] = extremeVar(c.in);
+    else if (int32_t* object = storage(name, {abi::type::kObject}))
+        object[c.in.ConsumeIntegralInRange(0, abi::camera::kWords - 1)] = extremeVar(c.in);
+}
 
 void setUp() {
     static Engine theEngine;
     static Level theLevel(theEngine);
     engine = &theEngine;
-    level = &theLevel;
     engine->setCallLogging(false);
     // The script's verdict comes from the input while it lasts.
     engine->defineFunction("CalculateFitness", [](int32_t, int32_t, int32_t, int32_t) {
-        // An input may have taken "chromosom" away; the script then has nowhere to write.
-        if (!engine->has("chromosom")) return 0;
-        int32_t* verdict = engine->var("chromosom");
-        if (input != nullptr && input->remaining_bytes() > 0) *verdict = extremeVar(*input);
+        // An input may have taken "chromosom" away or made it something else;
+        // the script then has nowhere to write.
+        int32_t* verdict = storage("chromosom", {1, 2});
+        if (verdict != nullptr && input != nullptr && input->remaining_bytes() > 0)
+            *verdict = extremeVar(*input);
         return 0;
     });
+    otherFunction =
+        engine->defineFunction("fuzz_other", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
+    for (const auto& name : scriptNames()) {
+        const abi::Word* words = objectWords(name);
+        Original& original = originals[name];
+        std::copy(words, words + abi::object::kWords, original.words);
+    }
 }
 
-// Puts back what the previous input took away.
+// Puts back what the previous input took away or redefined, in place.
 void restoreLevel() {
-    for (const auto& name : kScriptNames) engine->restore(name);
+    for (const auto& [name, original] : originals) {
+        if (objectWords(name) == nullptr) engine->restore(name);
+        const abi::Word* now = objectWords(name);
+        if (now != nullptr && std::equal(now, now + abi::object::kWords, original.words)) continue;
+        engine->retype(name, static_cast<int32_t>(original.words[abi::object::kType]),
+                       original.words[0], original.words[1]);
+    }
     for (const auto& name : kEngineFunctions) engine->enableEngineFunction(name);
     engine->setEntityCreationFails(false);
     engine->clearTraces();
@@ -231,118 +286,81 @@ void restoreLevel() {
 // input starts without them.
 bool orphansPossible = false;
 
+const evoplug::genetic::Population* currentPopulation() {
+    return evoplug::state().evolution.population();
+}
+
 void removeOrphans() {
-    using evoplug::genetic::currentPopulation;
-    auto remove =
-        reinterpret_cast<evoplug::abi::EntRemoveFn>(Engine::lookupFunctionEntry("ent_remove"));
+    auto remove = reinterpret_cast<abi::EntRemoveFn>(Engine::lookupFunctionEntry("ent_remove"));
     for (int32_t* entity : engine->entityRecords()) {
         bool owned = false;
-        if (currentPopulation)
-            for (int32_t i = 0; i < currentPopulation->popSize; ++i)
-                owned = owned || currentPopulation->entities[static_cast<size_t>(i)] == entity;
+        if (const auto* pop = currentPopulation())
+            for (int32_t i = 0; i < pop->popSize; ++i)
+                owned = owned || pop->entities[static_cast<size_t>(i)] == entity;
         if (!owned) remove(entity);
     }
     orphansPossible = false;
 }
 
 void checkInvariants(const std::string& call, size_t entitiesBefore, bool mayChangeEntities) {
-    using evoplug::genetic::currentPopulation;
-    size_t live = engine->liveEntities();
-    if (!mayChangeEntities && live != entitiesBefore)
-        fail("entity count changed from " + std::to_string(entitiesBefore) + " to " +
-                 std::to_string(live),
-             call);
-    if (engine->badRemovals() != 0) fail("removed an entity the engine does not have", call);
+    const auto check = [&](bool holds, const std::string& what) {
+        if (!holds) fail(what, call);
+    };
+    const size_t live = engine->liveEntities();
+    check(mayChangeEntities || live == entitiesBefore, "the entity count changed");
+    check(engine->badRemovals() == 0, "removed an entity the engine does not have");
     size_t shown = 0;
-    if (currentPopulation) {
-        const auto& pop = *currentPopulation;
-        if (pop.popSize < 1 || pop.popSize > kMaxIndividuals)
-            fail("population size " + std::to_string(pop.popSize), call);
-        for (int32_t i = 0; i < pop.popSize; ++i) {
-            for (int32_t g : pop.individuals[static_cast<size_t>(i)].genes)
-                if (g < 0 || g > 255) fail("gene " + std::to_string(g), call);
-            void* entity = pop.entities[static_cast<size_t>(i)];
-            if (entity == nullptr) continue;
-            ++shown;
-            if (engine->entity(entity) == nullptr) fail("an individual's entity is gone", call);
+    if (const auto* pop = currentPopulation()) {
+        check(pop->popSize >= 1 && pop->popSize <= kMaxIndividuals, "population size");
+        for (int32_t i = 0; i < pop->popSize; ++i) {
+            for (int32_t g : pop->at(i).genes) check(g >= 0 && g <= 254, "a gene out of range");
+            if (void* entity = pop->entities[static_cast<size_t>(i)]) {
+                ++shown;
+                check(engine->entity(entity) != nullptr, "an individual's entity is gone");
+            }
         }
     }
     // Without orphans the level shows exactly the population's entities.
-    if (!orphansPossible && live != shown)
-        fail(std::to_string(live) + " live entities for " + std::to_string(shown) + " individuals",
-             call);
-    for (int32_t* entity : engine->entityRecords()) {
-        for (int w = 21; w <= 23; ++w) {
-            if (entity[w] < 0 || entity[w] > 255 * kOne)
-                fail("gene word " + std::to_string(w) + " = " + std::to_string(entity[w]), call);
-        }
-    }
+    check(orphansPossible || live == shown, "live entities other than the individuals'");
+    for (int32_t* entity : engine->entityRecords())
+        for (int w = abi::entity::kGene2; w <= abi::entity::kGene0; ++w)
+            check(entity[w] >= 0 && entity[w] <= 254 * kOne, "a gene word out of range");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::cout.setstate(std::ios::badbit);  // the progress report would dominate the run time
+    // The progress report and the wiring check's lines would dominate the run time.
+    std::cout.setstate(std::ios::badbit);
+    std::cerr.setstate(std::ios::badbit);
     setUp();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzedDataProvider in(data, size);
+    FuzzInput in(data, size);
     input = &in;
     restoreLevel();
     if (orphansPossible) removeOrphans();
-    const auto& table = exportTable();
-    const int exportCount = static_cast<int>(table.size());
-
+    const auto& table = operations();
     for (int step = 0; step < 48 && in.remaining_bytes() > 0; ++step) {
-        int op = in.ConsumeIntegralInRange(0, exportCount + 5);
-        std::string call;
-        size_t before = engine->liveEntities();
-        bool mayChangeEntities = false;
-        if (op < exportCount) {
-            const Export& e = table[static_cast<size_t>(op)];
-            call = e.name;
-            auto budget = callBudget.find(call);
-            if (budget != callBudget.end() && budget->second-- <= 0) continue;
-            mayChangeEntities = call == "CreateGenotype";
-            if (mayChangeEntities && evoplug::panel::bindings.entRemove == nullptr)
-                orphansPossible = true;
-            Context c{in, kParticleExports.count(call) > 0};
-            if (call == "A5_DLLAPI") {
-                // The engine's record, or null (as if the engine had never attached).
-                A5_DLLAPI(in.ConsumeIntegralInRange(0, 3) != 0 ? engine->interfaceRecord()
-                                                               : nullptr);
-            } else {
-                e.call(c);
-            }
-        } else if (op == exportCount) {
-            call = "remove";
-            engine->remove(pick(in, kScriptNames));
-        } else if (op == exportCount + 1) {
-            call = "setting";
-            const std::string& name = pick(in, kNumberNames);
-            int32_t value = settingValue(in);
-            if (engine->has(name)) *engine->var(name) = value;
-        } else if (op == exportCount + 2) {
-            call = "record word";
-            const std::string& name = pick(in, kRecordNames);
-            if (!engine->has(name)) continue;
-            bool object = name == "camera" || name == "player" || name == "you";
-            int words = object ? evoplug::abi::camera::kWords : evoplug::abi::panel::kWords;
-            engine->var(name)[in.ConsumeIntegralInRange(0, words - 1)] = extremeVar(in);
-        } else if (op == exportCount + 3) {
-            call = "engine function";
-            const std::string& name = pick(in, kEngineFunctions);
-            in.ConsumeBool() ? engine->disableEngineFunction(name)
-                             : engine->enableEngineFunction(name);
-        } else if (op == exportCount + 4) {
-            call = "entity creation";
-            engine->setEntityCreationFails(in.ConsumeBool());
-        } else {
-            call = "scratch";
-            scratch[in.ConsumeIntegralInRange(0, 31)] = extremeVar(in);
-        }
+        const Operation& op = table[in.ConsumeIntegralInRange<size_t>(0, table.size() - 1)];
+        const std::string call = op.name;
+        auto budget = callBudget.find(call);
+        if (budget != callBudget.end() && budget->second-- <= 0) continue;
+        const size_t before = engine->liveEntities();
+        const bool mayChangeEntities = call == "CreateGenotype";
+        // A reset forgets the population without the engine, as does a new
+        // one without "ent_remove": the old entities stay in the level.
+        if (call == "ResetPluginState" ||
+            (mayChangeEntities &&
+             evoplug::state().script.engineFunction<void*>(evoplug::script::EntRemove) == nullptr))
+            orphansPossible = true;
+        Context c{in, kParticleExports.count(call) > 0};
+        if (call == "A5_DLLAPI")  // the engine's record, or null (as if it never attached)
+            A5_DLLAPI(in.ConsumeIntegralInRange(0, 3) != 0 ? engine->interfaceRecord() : nullptr);
+        else
+            op.call(c);
         checkInvariants(call, before, mayChangeEntities);
     }
     input = nullptr;
