@@ -1,4 +1,5 @@
-# Thin wrapper around CMake; `make test` and `make demo` work from a clean clone.
+# Thin wrapper around CMake; `make test` and `make demo` work from a clean clone,
+# each installing only what it needs (.ci/deps).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -7,7 +8,7 @@ FUZZ_SECONDS ?= 60
 # Tests labelled `long` run only under `make test-long`.
 CTEST = ctest --output-on-failure -j $(JOBS)
 
-.PHONY: all build test test-asan test-long fuzz demo bench clean deps \
+.PHONY: all build test test-asan test-long test-x86 fuzz demo bench clean deps \
 	windows windows-build windows-check windows-test
 
 all: build
@@ -15,11 +16,16 @@ all: build
 deps:
 	@./.ci/deps
 
+# The demo's tree starts without the tests, which need GoogleTest; building
+# the tests turns them on in the same tree.
 $(BUILD)/CMakeCache.txt:
-	@./.ci/deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	@./.ci/deps demo
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DEVOPLUG_TESTS=OFF
 
 build: $(BUILD)/CMakeCache.txt
+	@./.ci/deps test
+	@grep -q '^EVOPLUG_TESTS:BOOL=ON' $(BUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DEVOPLUG_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -27,7 +33,7 @@ test: build
 
 # Every test and the plug-in with AddressSanitizer and UBSan; any report fails.
 test-asan:
-	@./.ci/deps
+	@./.ci/deps test
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DEVOPLUG_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(CTEST) -LE long
@@ -36,20 +42,31 @@ test-asan:
 test-long: build
 	cd $(BUILD) && ctest --output-on-failure -L long
 
+# Every test but the long runs at the engine's word width: an i686 Linux build
+# with the 32-bit DLL's floating point, its programs run by qemu-i386.
+X86_BUILD ?= build-x86
+test-x86:
+	@./.ci/deps-x86
+	cmake -S . -B $(X86_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-linux.cmake $(CMAKE_FLAGS)
+	cmake --build $(X86_BUILD) -j $(JOBS)
+	cd $(X86_BUILD) && $(CTEST) -LE long
+
 # libFuzzer programs, each run for FUZZ_SECONDS from its committed corpus.
 fuzz:
-	@./.ci/deps
+	@./.ci/deps fuzz
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DEVOPLUG_FUZZ=ON -DEVOPLUG_TESTS=OFF -DEVOPLUG_TOOLS=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	./fuzz/run build-fuzz $(FUZZ_SECONDS)
 
-demo: build
+# Only the library, the stand-in engine and evolve.
+demo: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target evolve
 	$(BUILD)/tools/evolve
 
 bench:
-	@./.ci/deps
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DEVOPLUG_BENCH=ON
+	@./.ci/deps bench
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DEVOPLUG_BENCH=ON -DEVOPLUG_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 	./bench/run build-bench
 
@@ -87,4 +104,4 @@ windows-test: windows-build
 	cd $(WIN64_BUILD) && $(WINE_ENV) ctest --output-on-failure -LE long
 
 clean:
-	rm -rf $(BUILD) build-bench build-asan build-fuzz $(WIN32_BUILD) $(WIN64_BUILD)
+	rm -rf $(BUILD) build-bench build-asan build-fuzz $(X86_BUILD) $(WIN32_BUILD) $(WIN64_BUILD)
