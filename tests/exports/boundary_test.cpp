@@ -100,5 +100,21 @@ TEST(Boundary, AFailedAllocationEndsTheExportAndLosesNothing) {
     std::cout.clear();
 }
 
+// The script reads every export's answer: the ones that do nothing, and
+// those whose body has no result, answer 0 and change nothing else.
+TEST(Boundary, IdleExportsAnswerZeroAndChangeNothing) {
+    host::Engine engine;
+    host::Level level(engine);
+    ResetPluginState();
+    A5_DLLAPI(engine.interfaceRecord());
+    InterfaceInit();
+    init_population();
+    const std::string before = observe(engine);
+    // Without a population a generation does nothing.
+    EXPECT_EQ(TransferChrom() | SendFitnessFunction() | bin_extern() | evolution(0, 0), 0);
+    EXPECT_EQ(observe(engine), before);
+    ResetPluginState();
+}
+
 }  // namespace
 }  // namespace evoplug
