@@ -45,14 +45,11 @@ void ControlPanel::build(const script::Bindings& script, const NameList& selecti
     auto controller =
         std::make_unique<OptionGroup>(controllerRecords(script), controllerLists, RadioPlacement{});
 
-    replaced_.reserve(replaced_.size() + 2);
     selectionNames_.swap(selection);
     crossbreedNames_.swap(crossbreed);
     geneNames_.swap(genes);
     settingsLists_.swap(settingsLists);
     controllerLists_.swap(controllerLists);
-    if (settings_) replaced_.push_back(std::move(settings_));
-    if (controller_) replaced_.push_back(std::move(controller_));
     settings_ = std::move(settings);
     controller_ = std::move(controller);
     settings_->start();

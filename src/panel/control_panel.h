@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "panel/option_group.h"
 #include "script/script_bindings.h"
@@ -19,8 +18,8 @@ class ControlPanel {
   public:
     // Appends the names to the lists and builds both groups over copies of
     // them. A second call appends every name again and builds fresh groups
-    // over the grown lists; the earlier groups stay, since engine strings may
-    // still show their texts. Without memory nothing changes.
+    // over the grown lists (what engine strings show of the earlier groups
+    // stays, as every shown text lasts). Without memory nothing changes.
     void build(const script::Bindings& script, const NameList& selectionNames,
                const NameList& crossbreedNames);
 
@@ -40,7 +39,6 @@ class ControlPanel {
     OptionLists controllerLists_;
     std::unique_ptr<OptionGroup> settings_;
     std::unique_ptr<OptionGroup> controller_;
-    std::vector<std::unique_ptr<OptionGroup>> replaced_;
 };
 
 }  // namespace evoplug::panel

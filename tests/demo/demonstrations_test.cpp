@@ -1,6 +1,8 @@
 // The demonstrations on the stand-in engine's standard level.
 #include "demo/demonstrations.h"
 
+#include <algorithm>
+
 #include "support/state_fixture.h"
 
 namespace evoplug::demo {
@@ -58,15 +60,16 @@ TEST_F(DemoTest, DistAheadTracesTheLine1000UnitsAheadAlongTheAngles) {
 TEST_F(DemoTest, ExplosionDrawsVelocityThenTransparencyAndFadesByFourTimesTime) {
     using namespace abi::particle;
     Explosions explosions;
-    int32_t p[kWords] = {};
-    explosions.fade(p);  // "time" is bound by the first explosion
-    EXPECT_EQ(p[kAlpha], 0);
+    int32_t p[kWords];
+    std::fill_n(p, kWords, 1);  // the flags keep this bit; the words checked are all written
+    explosions.fade(p);         // "time" is bound by the first explosion
+    EXPECT_EQ(p[kAlpha], 1);
     runtime::Random random, same = random;
     auto draw = [&](int k, int add) { return int32_t((same.next() * k / 32767.0 + add) * 1024); };
     explosions.explode(link, random, p);
     EXPECT_EQ(Words({p[kVelocity], p[kVelocity + 1], p[kVelocity + 2], p[kAlpha], p[kFlags],
                      p[kFunction], p[kColour], p[kColour + 1], p[kColour + 2]}),
-              Words({draw(10, -5), draw(10, -5), draw(10, -5), draw(50, 50), 0x208900,
+              Words({draw(10, -5), draw(10, -5), draw(10, -5), draw(50, 50), 0x208901,
                      engine.handle("DLLPart_Alphafade"), fromInt(255), 0, 0}));
     // "time" (2.0 or -2.0), alpha before and after, life after: saturating at both ends.
     const int32_t fades[][4] = {{2048, 9000, 808, 1},

@@ -80,6 +80,9 @@ TEST_F(GeneticTest, StatisticsPassReseedsAndKeepsTheFirstOfEquals) {
         {{0, 0, 432, 0, 0, 432, 0, 0, 432, 0, 0, 432}, {2, 0, 0, 0, 432}},
         {{255, 255, 177, 255, 255, 177, 255, 255, 177, 255, 255, 177}, {0, 2, 255, 255, 177}}};
     config.popSize = 4;
+    config.fitnessKind = FitnessKind::Script;  // unwired, all score 0: the first is best
+    EXPECT_EQ(make()->bestIndex, 0);
+    config.fitnessKind = FitnessKind::GeneCloseness;
     for (const auto& [genes, bestWorstMeans] : cases) {
         auto pop = make(genes);
         pop->bestIndex = pop->worstIndex = 2;
@@ -183,6 +186,12 @@ TEST_F(GeneticTest, RouletteWheelGivesBelowAverageATenPercentChanceAtADonorAbove
     random.seed(1);
     rouletteWheel(*pop);
     EXPECT_EQ(std::pair(allGenes(*pop), random.state()), std::pair(before, after(1, 6)));
+    // A draw of 9 (seed 83: 309) still hits: donor, cut and toss follow.
+    config.popSize = 2;
+    pop = make({0, 0, 0, 255, 255, 177});
+    random.seed(83);
+    rouletteWheel(*pop);
+    EXPECT_EQ(random.state(), after(83, 4));
 }
 
 TEST_F(GeneticTest, ExcentricCopiesTheMostExcentricAtOrAboveAverageIntoTheWorst) {
