@@ -79,10 +79,12 @@ TEST_F(GeneticTest, StatisticsPassReseedsAndKeepsTheFirstOfEquals) {
         {{0, 0, 0, 255, 255, 177, 0, 0, 0, 255, 255, 177}, {1, 0, 127, 127, 88}},
         {{0, 0, 432, 0, 0, 432, 0, 0, 432, 0, 0, 432}, {2, 0, 0, 0, 432}},
         {{255, 255, 177, 255, 255, 177, 255, 255, 177, 255, 255, 177}, {0, 2, 255, 255, 177}}};
-    config.popSize = 4;
-    config.fitnessKind = FitnessKind::Script;  // unwired, all score 0: the first is best
-    EXPECT_EQ(make()->bestIndex, 0);
-    config.fitnessKind = FitnessKind::GeneCloseness;
+    // Unwired, all score 0; at the target, all 1: the first is best and worst.
+    for (auto kind : {FitnessKind::Script, FitnessKind::MeanCloseness}) {
+        config = {4, 255, 256, 0, 0, kind};
+        EXPECT_EQ(std::pair(make()->bestIndex, make()->worstIndex), std::pair(0, 0));
+    }
+    config = {4, 0, 255, 0, 0, FitnessKind::GeneCloseness};
     for (const auto& [genes, bestWorstMeans] : cases) {
         auto pop = make(genes);
         pop->bestIndex = pop->worstIndex = 2;
