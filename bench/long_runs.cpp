@@ -53,7 +53,11 @@ int main(int argc, char** argv) {
     const int divisor = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
     const auto plugin = host::Plugin::load(EVOPLUG_PLUGIN_PATH);
     const Run runs[] = {
-        {"generations, every strategy pair in turn", 100000, {200, 3, 500, 50}, 200, 512,
+        {"generations, every strategy pair in turn",
+         100000,
+         {200, 3, 500, 50},
+         200,
+         512,
          [](const host::Exports& x, int i) {
              if (i % 10000 == 0) {  // a new population for each pair
                  x.SelectCommand(0, fromInt(i / 10000 % 6 < 3 ? 1 : -1));
@@ -62,14 +66,30 @@ int main(int argc, char** argv) {
              }
              x.evolution(0, 0);
          }},
-        {"re-creations", 10000, {200}, 200, 512,
+        {"re-creations",
+         10000,
+         {200},
+         200,
+         512,
          [](const host::Exports& x, int) { x.CreateGenotype(); }},
         {"DragPanel", 1000000, {}, 20, 1024, [](const host::Exports& x, int) { x.DragPanel(); }},
-        {"MoveMyPanel", 1000000, {}, 20, 1024,
+        {"MoveMyPanel",
+         1000000,
+         {},
+         20,
+         1024,
          [](const host::Exports& x, int) { x.MoveMyPanel(); }},
-        {"ReleaseMyPanel", 1000000, {}, 20, 1024,
+        {"ReleaseMyPanel",
+         1000000,
+         {},
+         20,
+         1024,
          [](const host::Exports& x, int) { x.ReleaseMyPanel(); }},
-        {"SelectCommand", 1000000, {}, 20, 1024,
+        {"SelectCommand",
+         1000000,
+         {},
+         20,
+         1024,
          [](const host::Exports& x, int i) { x.SelectCommand(0, fromInt(i % 2 ? -1 : 1)); }},
     };
     Discard discard;
@@ -95,10 +115,10 @@ int main(int argc, char** argv) {
             if (i + 1 == count / 10) warm = residentKiB();
         }
         const long grown = residentKiB() - warm;
-        std::fprintf(stderr, "%s: %d in %.1f s, VmRSS grew by %ld KiB after the first tenth%s\n",
-                     run.what, count,
-                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-                     grown, drifted ? ", ENTITIES DRIFTED" : "");
+        std::fprintf(
+            stderr, "%s: %d in %.1f s, VmRSS grew by %ld KiB after the first tenth%s\n", run.what,
+            count, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+            grown, drifted ? ", ENTITIES DRIFTED" : "");
         // Under valgrind, whose allocator holds freed blocks back, memory says nothing.
         if (drifted || (divisor == 1 && grown >= run.allowedKiB)) status = 1;
     }

@@ -55,12 +55,12 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     // Script functions.
     // A compiled script reaches its variables directly, not by name; storage
     // outlives remove(), so the pointers stay valid.
-    e.defineFunction("CalculateFitness", [this, genes, verdict](int32_t, int32_t, int32_t,
-                                                                int32_t) {
-        double f = fitnessOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
-        *verdict = static_cast<int32_t>(f * abi::kOne);
-        return 0;
-    });
+    e.defineFunction(
+        "CalculateFitness", [this, genes, verdict](int32_t, int32_t, int32_t, int32_t) {
+            double f = fitnessOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
+            *verdict = static_cast<int32_t>(f * abi::kOne);
+            return 0;
+        });
     e.defineFunction("beeps", [](int32_t count, int32_t, int32_t, int32_t) { return count; });
     e.defineFunction("DLLPart_Alphafade", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
     apply(settings);

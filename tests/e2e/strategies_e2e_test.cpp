@@ -33,10 +33,11 @@ TEST_P(StrategiesTest, GivesItsKnownTranscript) {
         calls();
         std::cout.flush();
         std::fflush(stdout);
-        got << title << '\n' << ::testing::internal::GetCapturedStdout() << "selStr "
-            << engine.text("selStr") << ", crossStr " << engine.text("crossStr") << "\naverage "
-            << *engine.var("average") << " minimal " << *engine.var("minimal") << " maximal "
-            << *engine.var("maximal") << "\nbigarray";
+        got << title << '\n'
+            << ::testing::internal::GetCapturedStdout() << "selStr " << engine.text("selStr")
+            << ", crossStr " << engine.text("crossStr") << "\naverage " << *engine.var("average")
+            << " minimal " << *engine.var("minimal") << " maximal " << *engine.var("maximal")
+            << "\nbigarray";
         for (int i = 0; i < 18; ++i) got << ' ' << engine.var("bigarray")[i];
         got << "\nentities";
         for (const int32_t* e : engine.entityRecords())
