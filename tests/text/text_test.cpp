@@ -37,11 +37,11 @@ TEST(MString, NumbersFollowThePrecisionSaturateAt2To31AndWrapWhenRead) {
     for (double x : {2.5, 0.005, 2.675, 0.0 / 0.0, 2147483648.0, 2147483647.75, -2147483648.5})
         got += Str(MString(x)) + "|";
     for (const MString& s : {none, nine, added, copy, target, kept}) got += Str(s) + "|";
-    digits += MString('9', 20);
-    for (int at : {-1, 0, 1, 2, 13, 24, 44}) got += std::to_string(digits.ToInt(at)) + "|";
+    digits += MString('9', 20) + "d" + MString('1', 1 << 20);  // walks are iterative, not recursive
+    for (int at : {-1, 0, 1, 2, 13, 24, 45, 1 << 30}) got += std::to_string(digits.ToInt(at)) + "|";
     EXPECT_EQ(got,
               "2.500|.005|2.674|.000|2147483647.000|2147483647.750|.500|7|.500000000|.51.25|1.500|"
-              "1.500|2147483647.00000|0|7|0|1|-2147483648|1661992959|0|");
+              "1.500|2147483647.00000|0|7|0|1|-2147483648|1661992959|-954437177|0|");
 }
 
 // Only ASCII letters change case; each blank is trimmed in its own pass.
@@ -81,6 +81,7 @@ TEST(MString, DumpAndSplitReportNodesEndsAndPlaces) {
     EXPECT_EQ(out.text(),
               "a\nplace = 0\nplace = 4\n\nplace = 4\nplace = 5\np\nplace = 5\nplace = 7\n");
     EXPECT_EQ(Str(l.GetAt(2)) + "|" + Str(l.GetAt(3)) + "|" + Str(l.GetAt(4)), "a\0b||c"s);
+    EXPECT_EQ((l.InsertAt(1 << 20, "x", 1), l.GetUpperBound()), 1 << 20);  // a gap of 2^20 nodes
 }
 
 // Where a text becomes a C string its first 0 ends it; from a stream, a 0 is
