@@ -10,6 +10,7 @@
 // so do the engine and its level, and what an input changes is put back at
 // the start of the next.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -77,23 +78,17 @@ using Need = evoplug::script::Need;
 const std::vector<std::string> kNumberNames = namesOf({Need::Number, Need::Array});
 const std::vector<std::string> kRecordNames = namesOf({Need::Panel, Need::Object});
 const std::vector<std::string> kEngineFunctions = namesOf({Need::EngineFunction});
-const std::vector<std::string>& scriptNames() {
-    static const std::vector<std::string> names = [] {
-        auto all = namesOf(
-            {Need::Number, Need::Array, Need::String, Need::Panel, Need::Object, Need::Function});
-        all.emplace_back("ent_wander");
-        return all;
-    }();
-    return names;
-}
+const std::vector<std::string> kScriptNames = [] {
+    auto all = namesOf(
+        {Need::Number, Need::Array, Need::String, Need::Panel, Need::Object, Need::Function});
+    all.emplace_back("ent_wander");
+    return all;
+}();
 
 // What every name held when the level was defined: its type code and data
 // words. The objects themselves stay with the engine, so putting these words
 // back under the name restores the object, storage and all.
-struct Original {
-    abi::Word words[abi::object::kWords];
-};
-std::map<std::string, Original> originals;
+std::map<std::string, std::array<abi::Word, abi::object::kWords>> originals;
 
 const abi::Word* objectWords(const std::string& name) {
     return static_cast<const abi::Word*>(Engine::lookupEntry(name.c_str()));
@@ -173,7 +168,7 @@ const std::vector<Operation>& operations() {
 #define EVOPLUG_EXPORT_ENTRY(result, name, params) {#name, [](Context& c) { invoke(&name, c); }},
         EVOPLUG_EXPORTS(EVOPLUG_EXPORT_ENTRY)
 #undef EVOPLUG_EXPORT_ENTRY
-            {"remove", [](Context& c) { engine->remove(pick(c.in, scriptNames())); }},
+            {"remove", [](Context& c) { engine->remove(pick(c.in, kScriptNames)); }},
         {"setting",
          [](Context& c) {
              const std::string& name = pick(c.in, kNumberNames);
@@ -188,7 +183,7 @@ const std::vector<Operation>& operations() {
                                 : engine->enableEngineFunction(name);
          }},
         {"entity creation", [](Context& c) { engine->setEntityCreationFails(c.in.ConsumeBool()); }},
-        {"redefine", [](Context& c) { redefine(c.in, pick(c.in, scriptNames())); }},
+        {"redefine", [](Context& c) { redefine(c.in, pick(c.in, kScriptNames)); }},
         {"scratch",
          [](Context& c) { scratch[c.in.ConsumeIntegralInRange(0, 31)] = extremeVar(c.in); }},
     };
@@ -260,11 +255,8 @@ void setUp() {
     });
     otherFunction =
         engine->defineFunction("fuzz_other", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
-    for (const auto& name : scriptNames()) {
-        const abi::Word* words = objectWords(name);
-        Original& original = originals[name];
-        std::copy(words, words + abi::object::kWords, original.words);
-    }
+    for (const auto& name : kScriptNames)
+        std::copy_n(objectWords(name), abi::object::kWords, originals[name].begin());
 }
 
 // Puts back what the previous input took away or redefined, in place.
@@ -272,9 +264,10 @@ void restoreLevel() {
     for (const auto& [name, original] : originals) {
         if (objectWords(name) == nullptr) engine->restore(name);
         const abi::Word* now = objectWords(name);
-        if (now != nullptr && std::equal(now, now + abi::object::kWords, original.words)) continue;
-        engine->retype(name, static_cast<int32_t>(original.words[abi::object::kType]),
-                       original.words[0], original.words[1]);
+        if (now != nullptr && std::equal(now, now + abi::object::kWords, original.begin()))
+            continue;
+        engine->retype(name, static_cast<int32_t>(original[abi::object::kType]), original[0],
+                       original[1]);
     }
     for (const auto& name : kEngineFunctions) engine->enableEngineFunction(name);
     engine->setEntityCreationFails(false);

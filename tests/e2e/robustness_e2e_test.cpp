@@ -42,10 +42,8 @@ std::string session(const host::Plugin& plugin, const script::NameInfo& spared, 
     for (int row = 0; row < 2; ++row) x.SelectCommand(fromInt(row), fromInt(1));
     x.ControlPanelCommand(0, fromInt(1));
     x.SelectRadio(fromInt(1));
-    x.ToggleControlPanel();
-    x.DragPanel();
-    x.MoveMyPanel();
-    x.ReleaseMyPanel();
+    for (auto handler : {x.ToggleControlPanel, x.DragPanel, x.MoveMyPanel, x.ReleaseMyPanel})
+        handler();
     x.PositionPanel(fromInt(1));
     x.CreateGenotype();
     std::cout.flush();

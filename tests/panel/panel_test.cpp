@@ -149,9 +149,9 @@ TEST_F(PanelTest, TheDialogMovesOnlyWithSwitchOneAndComesBackFromTheLeft) {
                      *engine.var("dragSwitch")}),
               Words({fromInt(120), fromInt(80), fromInt(170), fromInt(105), fromInt(10), 0}));
     ASSERT_EQ(engine.calls().size(), 1u);  // "checkDragProcess" with four zeros
-    EXPECT_EQ(Words({engine.calls()[0].handle, engine.calls()[0].a | engine.calls()[0].b |
-                                                   engine.calls()[0].c | engine.calls()[0].d}),
-              Words({engine.handle("checkDragProcess"), 0}));
+    const host::ScriptCall& call = engine.calls()[0];
+    EXPECT_EQ(Words({call.handle, call.a, call.b, call.c, call.d}),
+              Words({engine.handle("checkDragProcess"), 0, 0, 0, 0}));
     const char* released = shown("FeedbackText");
     setSwitch(1);
     EXPECT_EQ(press("DR"), "Kann nicht bewegt werden|" + release);  // the release ended the move
