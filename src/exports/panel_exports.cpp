@@ -16,19 +16,13 @@ int32_t init_population() {
     return guarded([](PluginState& s) { s.buildPanel(); });
 }
 int32_t SelectRadio(int32_t row) {
-    return guarded([&](PluginState& s) {
-        if (auto* group = s.panel.settings()) group->placeRadio(toInt(row));
-    });
+    return guarded([&](PluginState& s) { s.panel.placeRadio(toInt(row)); });
 }
 int32_t SelectCommand(int32_t row, int32_t direction) {
-    return guarded([&](PluginState& s) {
-        if (auto* group = s.panel.settings()) group->step(toInt(row), toInt(direction));
-    });
+    return guarded([&](PluginState& s) { s.panel.stepSettings(toInt(row), toInt(direction)); });
 }
 int32_t ControlPanelCommand(int32_t row, int32_t direction) {
-    return guarded([&](PluginState& s) {
-        if (auto* group = s.panel.controller()) group->step(toInt(row), toInt(direction));
-    });
+    return guarded([&](PluginState& s) { s.panel.stepController(toInt(row), toInt(direction)); });
 }
 int32_t ToggleControlPanel() {
     return guarded([](PluginState& s) { s.toggleController(); });

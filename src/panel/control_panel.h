@@ -28,6 +28,16 @@ class ControlPanel {
     OptionGroup* controller() const { return controller_.get(); }
     // The settings group's choice for a row; 0 until built.
     int32_t choice(int32_t row) const { return settings_ ? settings_->choice(row) : 0; }
+    // The buttons' work; nothing until built.
+    void stepSettings(int32_t row, int32_t direction) {
+        if (settings_) settings_->step(row, direction);
+    }
+    void stepController(int32_t row, int32_t direction) {
+        if (controller_) controller_->step(row, direction);
+    }
+    void placeRadio(int32_t row) {
+        if (settings_) settings_->placeRadio(row);
+    }
 
     const NameList& geneNames() const { return geneNames_; }
 
