@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <functional>
 #include <sstream>
 
 #include "genetic/population.h"
@@ -14,13 +15,8 @@ namespace {
 using evoplug::genetic::kMaxIndividuals;
 constexpr int kMaxGenerations = 1000000;
 constexpr int kMaxSeeds = 1000;
-// The plug-in draws genes from 0..254.
-constexpr int kHighestGene = 254;
-
-const std::vector<std::string> kOptionNames = {
-    "--individuals", "--mutation", "--crossover", "--selection", "--crossbreed",
-    "--generations", "--target",   "--clock",     "--seeds",     "--out",
-    "--plugin",      "--report",   "--compare",   "--help"};
+// Where usage() starts an option's help, and its right margin.
+constexpr size_t kHelpColumn = 21, kHelpWidth = 79;
 
 template <typename Table>
 std::vector<std::string> namesOf(const Table& table) {
@@ -35,17 +31,22 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
-// The names as a list under an option's text, wrapped to fit 80 columns.
-std::string wrapped(const std::vector<std::string>& names) {
-    const std::string indent(21, ' ');
-    std::string text = indent, line;
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::string item = "\"" + names[i] + "\"" + (i + 1 < names.size() ? "," : "");
-        if (!line.empty() && indent.size() + line.size() + 1 + item.size() > 79)
-            text += line + "\n" + indent, line.clear();
-        line += (line.empty() ? "" : " ") + item;
+// `text` from `column` on, its words wrapped to kHelpWidth.
+std::string wrapped(const std::string& text, size_t column) {
+    std::istringstream words(text);
+    std::string result, word;
+    bool lineStarted = false;
+    for (size_t at = column; words >> word; at += word.size(), lineStarted = true) {
+        if (lineStarted && at + 1 + word.size() > kHelpWidth) {
+            result += "\n" + std::string(kHelpColumn, ' ');
+            at = kHelpColumn;
+        } else if (lineStarted) {
+            result += ' ';
+            ++at;
+        }
+        result += word;
     }
-    return text + line + "\n";
+    return result + "\n";
 }
 
 std::string lower(std::string text) {
@@ -85,18 +86,22 @@ std::string trimmed(const std::string& text) {
     return first == std::string::npos ? "" : text.substr(first, last - first + 1);
 }
 
+std::string range(int64_t low, int64_t high, const std::string& why) {
+    return " (range " + std::to_string(low) + ".." + std::to_string(high) +
+           (why.empty() ? "" : ": " + why) + ")";
+}
+
 // Whole text must be a decimal integer within [low, high]; `why` explains the range.
 int64_t integer(const std::string& option, const std::string& text, int64_t low, int64_t high,
                 const std::string& why = "") {
     int64_t value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, error] = std::from_chars(text.data(), end, value);
-    std::string range = " (range " + std::to_string(low) + ".." + std::to_string(high) +
-                        (why.empty() ? "" : ": " + why) + ")";
     if (text.empty() || error == std::errc::invalid_argument || ptr != end)
-        throw UsageError(option + " expects a whole number" + range + ", got \"" + text + "\"");
+        throw UsageError(option + " expects a whole number" + range(low, high, why) + ", got \"" +
+                         text + "\"");
     if (error == std::errc::result_out_of_range || value < low || value > high)
-        throw UsageError(option + " " + text + " is out of range" + range);
+        throw UsageError(option + " " + text + " is out of range" + range(low, high, why));
     return value;
 }
 
@@ -122,8 +127,10 @@ std::array<int, 3> colour(const std::string& text) {
                          "), got \"" + text + "\"");
     std::array<int, 3> rgb{};
     for (int k = 0; k < 3; ++k)
-        rgb[k] = static_cast<int>(integer("--target", trimmed(parts[k]), 0, kHighestGene,
-                                          "genes take 0..254, so 255 could never be met"));
+        rgb[k] =
+            static_cast<int>(integer("--target", trimmed(parts[k]), 0, kHighestGene,
+                                     "genes take 0.." + std::to_string(kHighestGene) + ", so " +
+                                         std::to_string(kHighestGene + 1) + " could never be met"));
     return rgb;
 }
 
@@ -134,6 +141,98 @@ std::string quoted(const std::string& word) {
     std::string text = "'";
     for (char c : word) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return text + "'";
+}
+
+std::string number(int64_t value) { return std::to_string(value); }
+
+using Reader = std::function<void(Options& o, const std::string& option, const std::string& text)>;
+using Repeater = std::function<std::string(const Options& o)>;
+
+// One command-line option: its value, its default, its help and how
+// commandLine() repeats it.
+struct OptionRow {
+    std::string name;       // without "--"
+    std::string value;      // what the help calls its value; empty: a switch
+    std::string byDefault;  // read as if given when the option is absent; empty: none
+    std::string help;       // usage() adds the default
+    Reader read;
+    Repeater repeat;  // empty, or one that gives "": not repeated
+};
+
+Reader whole(int Options::*field, int low, int high, const std::string& why = "") {
+    return [=](Options& o, const std::string& option, const std::string& text) {
+        o.*field = static_cast<int>(integer(option, text, low, high, why));
+    };
+}
+
+Repeater shown(int Options::*field) {
+    return [=](const Options& o) { return number(o.*field); };
+}
+
+const std::vector<OptionRow>& optionRows() {
+    using O = Options;
+    using S = const std::string&;
+    static const std::vector<OptionRow> rows = {
+        {"individuals", "N", "50", "population size, 1.." + number(kMaxIndividuals),
+         whole(&O::individuals, 1, kMaxIndividuals), shown(&O::individuals)},
+        {"mutation", "N", "100", "chance of a mutation per generation, per mille, 0..1000",
+         whole(&O::mutation, 0, 1000), shown(&O::mutation)},
+        // Checked against --individuals once both are read.
+        {"crossover", "N", "5", "matings per generation, 0..individuals/2",
+         whole(&O::crossover, 0, kMaxIndividuals / 2, "at most half of --individuals"),
+         shown(&O::crossover)},
+        {"selection", "NAME", "Tournament", "the selection strategy: " + joined(selectionNames()),
+         [](O& o, S option, S text) { o.selection = choice(option, text, selectionNames()); },
+         [](const O& o) { return selectionNames()[o.selection]; }},
+        {"crossbreed", "NAME", "elite",
+         "the crossbreed strategy; only \"elite\" and \"enrichment\" mate, the others run "
+         "nothing: " +
+             joined(crossbreedNames()),
+         [](O& o, S option, S text) { o.crossbreed = choice(option, text, crossbreedNames()); },
+         [](const O& o) { return crossbreedNames()[o.crossbreed]; }},
+        {"generations", "N", "100", "1.." + number(kMaxGenerations),
+         whole(&O::generations, 1, kMaxGenerations), shown(&O::generations)},
+        {"target", "R,G,B", number(kHighestGene) + "," + number(kHighestGene) + ",177",
+         "colour the level's fitness rewards, 0.." + number(kHighestGene) +
+             " each: genes never take " + number(kHighestGene + 1),
+         [](O& o, S, S text) { o.target = colour(text); },
+         [](const O& o) {
+             return number(o.target[0]) + "," + number(o.target[1]) + "," + number(o.target[2]);
+         }},
+        {"clock", "SECONDS", "",
+         "start the plug-in's clock at this second for a reproducible run (default: now); it "
+         "advances one second per generation either way",
+         [](O& o, S option, S text) { o.clock = integer(option, text, 0, INT64_C(1) << 40); },
+         [](const O& o) { return number(o.clock.value_or(0)); }},
+        {"out", "DIR", "evolve-out",
+         "output folder; a run is built in DIR.partial and replaces DIR when it is done",
+         [](O& o, S, S text) {
+             if (text.empty()) throw UsageError("--out needs a folder name");
+             o.out = text;
+         },
+         nullptr},
+        {"plugin", "PATH", "", "plug-in library to load (default: the one built with this program)",
+         [](O& o, S, S text) { o.plugin = text; },
+         [](const O& o) { return o.given.count("plugin") ? o.plugin : ""; }},
+        {"report", "KIND", "full",
+         "report.txt holds the library's own report (full), one line per generation (summary, "
+         "the default with --compare), or is not written (none); terminal shows the library's "
+         "report here",
+         [](O& o, S option, S text) {
+             o.report = static_cast<ReportMode>(choice(option, text, reportModeNames()));
+         },
+         nullptr},
+        {"compare", "", "",
+         "run every selection x crossbreed pair with these settings, or only those of a given "
+         "--selection or --crossbreed; writes compare.txt, .csv and .svg",
+         [](O& o, S, S) { o.compare = true; }, nullptr},
+        {"seeds", "N", "1",
+         "with --compare: N runs per pair on different clocks, ranked by their mean, 1.." +
+             number(kMaxSeeds),
+         whole(&O::seeds, 1, kMaxSeeds), nullptr},
+        {"help", "", "", "this text", [](O& o, S, S) { o.help = true; }, nullptr},
+    };
+    return rows;
 }
 
 }  // namespace
@@ -156,123 +255,68 @@ const std::vector<std::string>& reportModeNames() {
 Options parseOptions(const std::vector<std::string>& args, const std::string& defaultPlugin) {
     Options o;
     o.plugin = defaultPlugin;
-    std::optional<std::string> crossover;
+    for (const OptionRow& row : optionRows())
+        if (!row.byDefault.empty()) row.read(o, "--" + row.name, row.byDefault);
     for (size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
+        std::string arg = args[i] == "-h" ? "--help" : args[i];
         std::optional<std::string> attached;  // --name=value
         if (size_t equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string::npos)
             attached = arg.substr(equals + 1), arg.resize(equals);
-        auto value = [&]() -> std::string {
-            if (attached) return *attached;
-            if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
-            return args[++i];
-        };
-        if ((arg == "--help" || arg == "-h" || arg == "--compare") && attached)
-            throw UsageError(arg + " takes no value");
-        if (arg.rfind("--", 0) == 0) o.given.insert(arg.substr(2));
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-        } else if (arg == "--individuals") {
-            o.individuals = static_cast<int>(integer(arg, value(), 1, kMaxIndividuals));
-        } else if (arg == "--mutation") {
-            o.mutation = static_cast<int>(integer(arg, value(), 0, 1000));
-        } else if (arg == "--crossover") {
-            crossover = value();  // its range depends on --individuals
-        } else if (arg == "--selection") {
-            o.selection = choice(arg, value(), selectionNames());
-        } else if (arg == "--crossbreed") {
-            o.crossbreed = choice(arg, value(), crossbreedNames());
-        } else if (arg == "--generations") {
-            o.generations = static_cast<int>(integer(arg, value(), 1, kMaxGenerations));
-        } else if (arg == "--target") {
-            o.target = colour(value());
-        } else if (arg == "--clock") {
-            o.clock = integer(arg, value(), 0, INT64_C(1) << 40);
-        } else if (arg == "--seeds") {
-            o.seeds = static_cast<int>(integer(arg, value(), 1, kMaxSeeds));
-        } else if (arg == "--out") {
-            o.out = value();
-            if (o.out.empty()) throw UsageError("--out needs a folder name");
-        } else if (arg == "--plugin") {
-            o.plugin = value();
-        } else if (arg == "--report") {
-            o.report = static_cast<ReportMode>(choice(arg, value(), reportModeNames()));
-        } else if (arg == "--compare") {
-            o.compare = true;
-        } else {
-            throw UsageError("unknown option \"" + arg + "\"" + suggestion(arg, kOptionNames) +
+        auto row = std::find_if(optionRows().begin(), optionRows().end(),
+                                [&](const OptionRow& r) { return "--" + r.name == arg; });
+        if (row == optionRows().end()) {
+            std::vector<std::string> names;
+            for (const OptionRow& r : optionRows()) names.push_back("--" + r.name);
+            throw UsageError("unknown option \"" + arg + "\"" + suggestion(arg, names) +
                              "; see --help");
         }
+        if (row->value.empty() && attached) throw UsageError(arg + " takes no value");
+        if (!row->value.empty() && !attached && i + 1 >= args.size())
+            throw UsageError(arg + " needs a value");
+        o.given.insert(row->name);
+        row->read(o, arg, row->value.empty() ? "" : attached ? *attached : args[++i]);
     }
     const int most = o.individuals / 2;
-    if (crossover)
-        o.crossover = static_cast<int>(
-            integer("--crossover", *crossover, 0, most,
-                    "at most half of --individuals " + std::to_string(o.individuals)));
-    else
+    if (!o.given.count("crossover"))
         o.crossover = std::min(o.crossover, most);
+    else if (o.crossover > most)
+        throw UsageError("--crossover " + number(o.crossover) + " is out of range" +
+                         range(0, most, "at most half of --individuals " + number(o.individuals)));
+    if (o.compare && !o.given.count("report")) o.report = ReportMode::Summary;
     if (o.given.count("seeds") && !o.compare) throw UsageError("--seeds needs --compare");
     return o;
 }
 
 std::string commandLine(const std::string& program, const Options& o) {
-    const auto& t = o.target;
     std::string text = quoted(program);
-    auto add = [&](const std::string& name, const std::string& value) {
-        text += " --" + name + " " + quoted(value);
-    };
-    add("clock", std::to_string(o.clock.value_or(0)));
-    add("individuals", std::to_string(o.individuals));
-    add("mutation", std::to_string(o.mutation));
-    add("crossover", std::to_string(o.crossover));
-    add("selection", selectionNames()[o.selection]);
-    add("crossbreed", crossbreedNames()[o.crossbreed]);
-    add("generations", std::to_string(o.generations));
-    add("target", std::to_string(t[0]) + "," + std::to_string(t[1]) + "," + std::to_string(t[2]));
-    if (o.given.count("plugin")) add("plugin", o.plugin);
+    for (const OptionRow& row : optionRows()) {
+        const std::string value = row.repeat ? row.repeat(o) : "";
+        if (!value.empty()) text += " --" + row.name + " " + quoted(value);
+    }
     return text;
 }
 
 std::string usage(const std::string& program) {
-    std::ostringstream text;
-    text << "usage: " << program << " [options]\n"
-         << "Evolves a population in the stand-in engine through the plug-in and writes\n"
-         << "fitness.csv, fitness.svg, level.svg, index.html and report.txt into the\n"
-         << "output folder. Options take their value as --name VALUE or --name=VALUE;\n"
-         << "names of strategies and report kinds may be written in any case.\n\n"
-         << "  --individuals N    population size, 1.." << kMaxIndividuals << " (default 50)\n"
-         << "  --mutation N       chance of a mutation per generation, per mille, 0..1000\n"
-         << "                     (default 100)\n"
-         << "  --crossover N      matings per generation, 0..individuals/2 (default 5)\n"
-         << "  --selection NAME   the selection strategy (default \"Tournament\"):\n"
-         << wrapped(selectionNames())
-         << "  --crossbreed NAME  the crossbreed strategy (default \"elite\"); only \"elite\"\n"
-         << "                     and \"enrichment\" mate, the others run nothing:\n"
-         << wrapped(crossbreedNames()) << "  --generations N    1.." << kMaxGenerations
-         << " (default 100)\n"
-         << "  --target R,G,B     colour the level's fitness rewards, 0.." << kHighestGene
-         << " each: genes\n"
-         << "                     never take 255 (default 254,254,177)\n"
-         << "  --clock SECONDS    start the plug-in's clock at this second for a\n"
-         << "                     reproducible run (default: now); it advances one\n"
-         << "                     second per generation either way\n"
-         << "  --out DIR          output folder (default evolve-out)\n"
-         << "  --plugin PATH      plug-in library to load (default: the one built\n"
-         << "                     with this program)\n"
-         << "  --report KIND      report.txt holds the library's own report (full, the\n"
-         << "                     default), one line per generation (summary), or is not\n"
-         << "                     written (none); terminal shows the library's report here\n"
-         << "  --compare          run every selection x crossbreed pair with these\n"
-         << "                     settings, or only those of a given --selection or\n"
-         << "                     --crossbreed; writes compare.txt, .csv and .svg\n"
-         << "  --seeds N          with --compare: N runs per pair on different clocks,\n"
-         << "                     ranked by their mean, 1.." << kMaxSeeds << " (default 1)\n"
-         << "  --help             this text\n\n"
-         << "Ctrl-C stops after the current generation and writes what is done.\n"
-         << "Exit status: 0 done, 1 an unforeseen fault, 2 bad input, 3 plug-in could not be\n"
-         << "loaded, 4 output could not be written, 130 interrupted (Ctrl-C), 143 stopped\n"
-         << "(SIGTERM).\n";
-    return text.str();
+    std::string text =
+        "usage: " + program + " [options]\n" +
+        "Evolves a population in the stand-in engine through the plug-in and writes\n"
+        "fitness.csv, fitness.svg, level.svg, index.html and report.txt into the\n"
+        "output folder. Options take their value as --name VALUE or --name=VALUE;\n"
+        "names of strategies and report kinds may be written in any case.\n\n";
+    for (const OptionRow& row : optionRows()) {
+        std::string left = "  --" + row.name + (row.value.empty() ? "" : " " + row.value) + " ";
+        if (left.size() < kHelpColumn) left.resize(kHelpColumn, ' ');
+        text +=
+            left +
+            wrapped(row.help + (row.byDefault.empty() ? "" : " (default " + row.byDefault + ")"),
+                    left.size());
+    }
+    return text +
+           "\nCtrl-C (or SIGTERM) stops after the current generation, a second one at once.\n"
+           "A run that stops early leaves DIR as it was and its own files in DIR.partial.\n"
+           "Exit status: 0 done, 1 an unforeseen fault, 2 bad input, 3 plug-in could not be\n"
+           "loaded, 4 output could not be written or DIR is in use by another run,\n"
+           "130 interrupted (Ctrl-C), 143 stopped (SIGTERM).\n";
 }
 
 }  // namespace evolve

@@ -21,20 +21,23 @@ const std::vector<std::string>& reportModeNames();
 // report.txt with one line per generation of ours, nowhere, or the terminal.
 enum class ReportMode { Full, Summary, None, Terminal };
 
+// Genes take 0..kHighestGene: a target component above it could never be met.
+constexpr int kHighestGene = 254;
+
+// Filled by parseOptions(), defaults included.
 struct Options {
-    int individuals = 50;
-    int mutation = 100;  // per mille
-    int crossover = 5;   // pairs
-    int selection = 1;   // index into selectionNames()
-    int crossbreed = 1;  // index into crossbreedNames()
-    int generations = 100;
-    // Genes take 0..254: a component of 255 could never be met.
-    std::array<int, 3> target = {254, 254, 177};
+    int individuals = 0;
+    int mutation = 0;    // per mille
+    int crossover = 0;   // pairs
+    int selection = 0;   // index into selectionNames()
+    int crossbreed = 0;  // index into crossbreedNames()
+    int generations = 0;
+    std::array<int, 3> target{};
     std::optional<int64_t> clock;  // first second of the virtual clock
-    int seeds = 1;                 // --compare: runs per pair, each on its own clock
-    std::string out = "evolve-out";
+    int seeds = 0;                 // --compare: runs per pair, each on its own clock
+    std::string out;
     std::string plugin;
-    ReportMode report = ReportMode::Full;
+    ReportMode report{};
     bool compare = false;
     bool help = false;
     std::set<std::string> given;  // the options named on the command line, without "--"
