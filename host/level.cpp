@@ -57,8 +57,7 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     // outlives remove(), so the pointers stay valid.
     e.defineFunction(
         "CalculateFitness", [this, genes, verdict](int32_t, int32_t, int32_t, int32_t) {
-            double f = fitnessOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
-            *verdict = static_cast<int32_t>(f * abi::kOne);
+            *verdict = verdictOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
             return 0;
         });
     e.defineFunction("beeps", [](int32_t count, int32_t, int32_t, int32_t) { return count; });
@@ -83,6 +82,10 @@ double Level::fitnessOf(int g0, int g1, int g2) const {
     const auto& t = settings_.target;
     int distance = std::abs(g0 - t[0]) + std::abs(g1 - t[1]) + std::abs(g2 - t[2]);
     return 1.0 - distance / (3.0 * 255.0);
+}
+
+int32_t Level::verdictOf(int g0, int g1, int g2) const {
+    return static_cast<int32_t>(fitnessOf(g0, g1, g2) * abi::kOne);
 }
 
 void Level::startUp(const Plugin& plugin) {

@@ -44,6 +44,8 @@ class Level {
 
     // The fitness the level's script gives three genes (0.0 .. 1.0).
     double fitnessOf(int g0, int g1, int g2) const;
+    // The same as the script answers it in "chromosom", in the engine's steps.
+    int32_t verdictOf(int g0, int g1, int g2) const;
 
     Engine& engine() { return engine_; }
 

@@ -40,7 +40,8 @@ std::vector<CompareRow> comparedPairs(const Options& options) {
 std::vector<CompareRow> runComparison(
     const evoplug::host::Plugin& plugin, const Options& options, std::vector<CompareRow> rows,
     const std::function<void(const Options& run, int index, int runs)>& beforeRun,
-    const std::function<void(int generation, const Stats& stats)>& onGeneration) {
+    const std::function<bool(int generation, const Stats& stats)>& onGeneration,
+    const std::function<void(const CompareRow& row)>& onRow) {
     const int runs = static_cast<int>(rows.size()) * options.seeds;
     for (size_t r = 0; r < rows.size(); ++r) {
         CompareRow& row = rows[r];
@@ -52,17 +53,19 @@ std::vector<CompareRow> runComparison(
             beforeRun(run, static_cast<int>(r) * options.seeds + seed, runs);
             RunResult result =
                 runEvolution(plugin, run, [&](const Simulation& s, const Stats& stats) {
-                    onGeneration(s.generation(), stats);
+                    return onGeneration(s.generation(), stats);
                 });
             if (static_cast<int>(result.history.size()) < options.generations) {
                 rows.resize(r);
                 return rows;
             }
-            double best = 0;
+            // What the last generation produced counts, not what it started from.
+            double best = result.last.maximal;
             for (const Stats& stats : result.history) best = std::max(best, stats.maximal);
             row.best.push_back(best);
-            row.finalAverage.push_back(result.history.back().average);
+            row.finalAverage.push_back(result.last.average);
         }
+        onRow(row);
     }
     return rows;
 }
@@ -96,18 +99,18 @@ std::string compareTable(const std::vector<CompareRow>& rows) {
     for (const auto& name : selectionNames()) selWidth = std::max(selWidth, name.size());
     for (const auto& name : crossbreedNames()) crossWidth = std::max(crossWidth, name.size());
     char line[160];
-    std::snprintf(line, sizeof line, "%-*s  %-*s  %13s  %8s  %8s\n", int(selWidth), "selection",
-                  int(crossWidth), "crossbreed", "final average", "spread", "best");
+    const char* format = "%-*s  %-*s  %13s  %8s  %8s\n";
+    std::snprintf(line, sizeof line, format, int(selWidth), "selection", int(crossWidth),
+                  "crossbreed", "final average", "spread", "best");
     std::string table = line, shared;
     for (const CompareRow& row : rows) {
         // One run has no spread to show.
-        char deviation[16] = "-";
-        if (row.finalAverage.size() > 1)
-            std::snprintf(deviation, sizeof deviation, "%.4f", spread(row.finalAverage));
-        std::snprintf(line, sizeof line, "%-*s  %-*s  %13.4f  %8s  %8.4f\n", int(selWidth),
+        const std::string deviation =
+            row.finalAverage.size() > 1 ? figure(spread(row.finalAverage)) : "-";
+        std::snprintf(line, sizeof line, format, int(selWidth),
                       selectionNames()[row.selection].c_str(), int(crossWidth),
-                      crossbreedLabel(row).c_str(), mean(row.finalAverage), deviation,
-                      mean(row.best));
+                      crossbreedLabel(row).c_str(), figure(mean(row.finalAverage)).c_str(),
+                      deviation.c_str(), figure(mean(row.best)).c_str());
         table += line;
         if (row.crossbreeds.size() > 1 && shared.empty())
             for (int c : row.crossbreeds)

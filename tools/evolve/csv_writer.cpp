@@ -1,35 +1,33 @@
 #include "csv_writer.h"
 
-#include <cstdio>
-
 #include "options.h"
 
 namespace evolve {
 
-std::string fitnessCsv(const std::vector<Stats>& history) {
-    std::string csv = "generation,average,minimal,maximal,stddev,best_r,best_g,best_b\n";
-    char line[160];
-    for (size_t g = 0; g < history.size(); ++g) {
-        const Stats& s = history[g];
-        std::snprintf(line, sizeof line, "%zu,%.6f,%.6f,%.6f,%.6f,%d,%d,%d\n", g + 1, s.average,
-                      s.minimal, s.maximal, s.stddev, s.best.r, s.best.g, s.best.b);
-        csv += line;
-    }
-    return csv;
+std::string fitnessCsvHeader() {
+    return "generation,average,minimal,maximal,stddev,best_r,best_g,best_b,mutated\n";
 }
 
-std::string compareCsv(const std::vector<CompareRow>& rows) {
-    std::string csv = "selection,crossbreed,runs,final_average,spread,best\n";
-    char numbers[96];
-    for (const CompareRow& row : rows) {
-        std::string crossbreeds;
-        for (int c : row.crossbreeds)
-            crossbreeds += (crossbreeds.empty() ? "" : "|") + crossbreedNames()[c];
-        std::snprintf(numbers, sizeof numbers, ",%zu,%.6f,%.6f,%.6f\n", row.finalAverage.size(),
-                      mean(row.finalAverage), spread(row.finalAverage), mean(row.best));
-        csv += selectionNames()[row.selection] + "," + crossbreeds + numbers;
-    }
-    return csv;
+std::string fitnessCsvRow(int generation, const Stats& s, bool mutated) {
+    return std::to_string(generation) + "," + figure(s.average) + "," + figure(s.minimal) + "," +
+           figure(s.maximal) + "," + figure(s.stddev) + "," + std::to_string(s.best.r) + "," +
+           std::to_string(s.best.g) + "," + std::to_string(s.best.b) + "," + (mutated ? "1" : "0") +
+           "\n";
+}
+
+std::string compareCsvHeader(int generations) {
+    const std::string last = std::to_string(generations);
+    return "selection,crossbreed,runs,average_after_generation_" + last +
+           ",spread,best_through_generation_" + last + "\n";
+}
+
+std::string compareCsvRow(const CompareRow& row) {
+    std::string crossbreeds;
+    for (int c : row.crossbreeds)
+        crossbreeds += (crossbreeds.empty() ? "" : "|") + crossbreedNames()[c];
+    return selectionNames()[row.selection] + "," + crossbreeds + "," +
+           std::to_string(row.finalAverage.size()) + "," + figure(mean(row.finalAverage)) + "," +
+           figure(spread(row.finalAverage)) + "," + figure(mean(row.best)) + "\n";
 }
 
 }  // namespace evolve

@@ -1,7 +1,5 @@
 #include "html_writer.h"
 
-#include <cstdio>
-
 #include "output_files.h"
 
 namespace evolve {
@@ -41,17 +39,16 @@ std::string indexHtml(const Options& options, const RunResult& run, const std::s
     html += row("selection", selectionNames()[options.selection]);
     html += row("crossbreed", crossbreedNames()[options.crossbreed]);
     html += row("generations", std::to_string(done));
+    html += row("generations that mutated", std::to_string(run.mutations));
     html += row("target colour", rgb(t[0], t[1], t[2]));
     html += row("clock start (seconds)", std::to_string(options.clock.value_or(0)) +
                                              (clockGiven ? "" : " (the time of the run)"));
     html += row("plug-in", options.plugin);
-    char fitness[32];
-    std::snprintf(fitness, sizeof fitness, "%.4f", run.last.maximal);
     const Rgb& best = run.last.best;
     html += "</table>\n<p>Best individual after generation " + std::to_string(done) +
             ": genes <span style=\"background: rgb(" + rgb(best.r, best.g, best.b) +
             ")\">&#160;&#160;&#160;&#160;</span> " + rgb(best.r, best.g, best.b) + ", fitness " +
-            fitness + " by the level's fitness function.</p>\n";
+            figure(run.last.maximal) + " as the level's script rates it.</p>\n";
     html += "<p>The same run again:</p>\n<pre>" + xmlEscape(command) + "</pre>\n";
     html +=
         "<h2>Fitness</h2>\n<img src=\"fitness.svg\" alt=\"fitness over the "

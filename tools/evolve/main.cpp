@@ -18,6 +18,7 @@
 #include "output_files.h"
 #include "plugin.h"
 #include "report_redirect.h"
+#include "run_folder.h"
 #include "simulation.h"
 #include "stop_signal.h"
 #include "terminal_view.h"
@@ -44,40 +45,48 @@ std::string size(double bytes) {
     return text;
 }
 
-void evolveOnce(const host::Plugin& plugin, const Options& options, const std::string& command,
-                ReportRedirect& report) {
+void evolveOnce(const host::Plugin& plugin, const Options& options, const std::string& folder,
+                const std::string& command, ReportRedirect& report) {
     FILE* terminal = report.terminal();
     // With the report on the same terminal, in-place redraws would tear it.
     TerminalView view(terminal, options.generations,
                       options.report == ReportMode::Terminal ? 0 : colourTerminalColumns(terminal));
+    GrowingFile csv(joinPath(folder, "fitness.csv"));
+    csv.add(fitnessCsvHeader());
     RunResult run =
         runEvolution(plugin, options, [&](const Simulation& simulation, const Stats& s) {
+            const bool mutated = report.generation(simulation.generation(), s);
+            csv.add(fitnessCsvRow(simulation.generation(), s, mutated));
             view.update(simulation.generation(), s, simulation.colours());
-            report.generation(simulation.generation(), s);
+            return mutated;
         });
     view.finish();
     const int done = static_cast<int>(run.history.size());
     const std::string cut = done < options.generations ? " (interrupted)" : "";
 
-    writeFile(joinPath(options.out, "fitness.csv"), fitnessCsv(run.history));
-    writeFile(joinPath(options.out, "fitness.svg"),
+    writeFile(joinPath(folder, "fitness.svg"),
               fitnessSvg(run.history,
                          "Fitness the level script received: " + strategyTitle(options) + cut));
-    writeFile(joinPath(options.out, "level.svg"),
+    writeFile(joinPath(folder, "level.svg"),
               levelSvg(run.positions, run.firstColours, run.lastColours, done, options.target));
-    writeFile(joinPath(options.out, "index.html"),
+    writeFile(joinPath(folder, "index.html"),
               indexHtml(options, run, command, options.given.count("clock") > 0));
     if (!cut.empty())
         std::fprintf(terminal, "interrupted after generation %d of %d\n", done,
                      options.generations);
-    std::fprintf(terminal, "pictures: %s (fitness.svg, level.svg)\n",
-                 joinPath(options.out, "index.html").c_str());
+    const Rgb& best = run.last.best;
+    std::fprintf(
+        terminal, "best after generation %d: %d,%d,%d, fitness %s; %d of %d generations mutated\n",
+        done, best.r, best.g, best.b, figure(run.last.maximal).c_str(), run.mutations, done);
 }
 
-void compareAll(const host::Plugin& plugin, const Options& options, ReportRedirect& report) {
+void compareAll(const host::Plugin& plugin, const Options& options, const std::string& folder,
+                ReportRedirect& report) {
     FILE* terminal = report.terminal();
     // A counter rewritten in place only makes sense on a terminal.
     bool counter = options.report != ReportMode::Terminal && ::isatty(::fileno(terminal));
+    GrowingFile csv(joinPath(folder, "compare.csv"));
+    csv.add(compareCsvHeader(options.generations));
     std::vector<CompareRow> pairs = comparedPairs(options);
     std::vector<CompareRow> rows = runComparison(
         plugin, options, pairs,
@@ -89,23 +98,21 @@ void compareAll(const host::Plugin& plugin, const Options& options, ReportRedire
                          strategyTitle(run).c_str());
             std::fflush(terminal);
         },
-        [&](int generation, const Stats& stats) { report.generation(generation, stats); });
+        [&](int generation, const Stats& stats) { return report.generation(generation, stats); },
+        [&](const CompareRow& row) { csv.add(compareCsvRow(row)); });
     if (counter) std::fprintf(terminal, "\r%60s\r", "");
     std::vector<CompareRow> best = ranked(rows);
     std::string table = compareTable(best);
     if (rows.size() < pairs.size())
         table += "Interrupted: " + std::to_string(rows.size()) + " of " +
                  std::to_string(pairs.size()) + " rows done.\n";
-    writeFile(joinPath(options.out, "compare.txt"), table);
-    writeFile(joinPath(options.out, "compare.csv"), compareCsv(rows));
+    writeFile(joinPath(folder, "compare.txt"), table);
     std::string runs =
         options.seeds > 1 ? ", mean of " + std::to_string(options.seeds) + " runs" : "";
-    writeFile(joinPath(options.out, "compare.svg"),
+    writeFile(joinPath(folder, "compare.svg"),
               compareSvg(best, "Strategies after " + std::to_string(options.generations) +
                                    " generations" + runs));
     std::fputs(table.c_str(), terminal);
-    std::fprintf(terminal, "written: %s, compare.csv, compare.svg\n",
-                 joinPath(options.out, "compare.txt").c_str());
 }
 
 // Says how large a full report will grow when that is worth knowing.
@@ -159,23 +166,41 @@ int run(int argc, char** argv) {
                      problems);
     warnOfLargeReport(options);
 
+    std::unique_ptr<RunFolder> folder;
+    int status = kFault;
     try {
-        prepareOutputFolder(options.out);
-        ReportRedirect report(options.report, joinPath(options.out, "report.txt"));
-        if (options.compare)
-            compareAll(*plugin, options, report);
-        else
-            evolveOnce(*plugin, options, commandLine(argv[0], options), report);
-        report.commit();
+        folder = std::make_unique<RunFolder>(options.out);
+        {
+            ReportRedirect report(options.report, folder->partial());
+            if (options.compare)
+                compareAll(*plugin, options, folder->partial(), report);
+            else
+                evolveOnce(*plugin, options, folder->partial(), commandLine(argv[0], options),
+                           report);
+            report.finish();
+        }
+        if (stopSignal() == 0) {
+            folder->publish();
+            if (options.compare)
+                std::printf("written: %s, compare.csv, compare.svg\n",
+                            joinPath(folder->out(), "compare.txt").c_str());
+            else
+                std::printf("pictures: %s (fitness.svg, level.svg)\n",
+                            joinPath(folder->out(), "index.html").c_str());
+            return kDone;
+        }
+        // The shell's convention for a program ended by a signal.
+        status = 128 + stopSignal();
     } catch (const WriteError& e) {
         std::fprintf(stderr, "evolve: %s\n", e.what());
-        return kNotWritten;
+        status = kNotWritten;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "evolve: %s\n", e.what());
-        return kFault;
     }
-    // The shell's convention for a program ended by a signal.
-    return stopSignal() != 0 ? 128 + stopSignal() : kDone;
+    if (folder)
+        std::fprintf(stderr, "evolve: %s is as it was; what this run did is in %s\n",
+                     folder->out().c_str(), folder->partial().c_str());
+    return status;
 }
 
 }  // namespace

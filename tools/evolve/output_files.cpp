@@ -4,61 +4,59 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 
 namespace evolve {
 namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void fail(const std::string& what, int error) {
-    throw WriteError(what + ": " + std::strerror(error));
+[[noreturn]] void fail(const std::string& path, int error) {
+    throw WriteError("cannot write " + path + ": " + std::strerror(error));
 }
 
-}  // namespace
-
-void prepareOutputFolder(const std::string& folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) throw WriteError("cannot create output folder " + folder + ": " + error.message());
-    writeFile(joinPath(folder, ".evolve-probe"), "");
-    fs::remove(joinPath(folder, ".evolve-probe"), error);
-}
-
-void writeFile(const std::string& path, const std::string& content) {
-    const std::string temporary = temporaryName(path);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) fail("cannot write " + path, errno);
-    int error = 0;
-    for (size_t done = 0; done < content.size() && error == 0;) {
+// 0, or the errno of the write that failed.
+int writeAll(int fd, const std::string& content) {
+    for (size_t done = 0; done < content.size();) {
         ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n >= 0)
             done += static_cast<size_t>(n);
         else if (errno != EINTR)
-            error = errno;
+            return errno;
     }
+    return 0;
+}
+
+}  // namespace
+
+void writeFile(const std::string& path, const std::string& content) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) fail(path, errno);
+    int error = writeAll(fd, content);
     if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        fail("cannot write " + path, error);
+    if (error == 0) return;
+    ::unlink(path.c_str());
+    fail(path, error);
+}
+
+GrowingFile::GrowingFile(const std::string& path)
+    : path_(path), fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {
+    if (fd_ < 0) fail(path_, errno);
+}
+
+GrowingFile::~GrowingFile() { ::close(fd_); }
+
+void GrowingFile::add(const std::string& text) {
+    if (int error = writeAll(fd_, text)) {
+        (void)!::ftruncate(fd_, size_);  // no part of a row
+        fail(path_, error);
     }
-    replaceFile(temporary, path);
-}
-
-std::string temporaryName(const std::string& path) {
-    fs::path p(path);
-    return (p.parent_path() / ("." + p.filename().string() + "." + std::to_string(::getpid())))
-        .string();
-}
-
-void replaceFile(const std::string& temporary, const std::string& path) {
-    if (std::rename(temporary.c_str(), path.c_str()) == 0) return;
-    int error = errno;
-    ::unlink(temporary.c_str());
-    fail("cannot write " + path, error);
+    size_ += static_cast<off_t>(text.size());
+    const auto now = std::chrono::steady_clock::now();
+    if (now - synced_ < std::chrono::seconds(1)) return;
+    if (::fdatasync(fd_) != 0) fail(path_, errno);
+    synced_ = now;
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {

@@ -1,6 +1,9 @@
-// The output folder and the files written into it.
+// The files written into a run's folder.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -12,15 +15,26 @@ class WriteError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Creates the folder when needed and makes sure a file can be written in it.
-void prepareOutputFolder(const std::string& folder);
-
-// The file appears whole or stays as it was: the content goes to
-// temporaryName(path) first, which then replaces the file.
+// Writes the whole file; one that fails is removed. Throws WriteError.
 void writeFile(const std::string& path, const std::string& content);
-// A name beside `path` that no other run uses.
-std::string temporaryName(const std::string& path);
-void replaceFile(const std::string& temporary, const std::string& path);
+
+// A file that grows as the run goes: what add() gets is in the file at once,
+// so that even a kill loses none of it, and on the disk within a second.
+class GrowingFile {
+  public:
+    explicit GrowingFile(const std::string& path);  // throws WriteError
+    ~GrowingFile();
+    GrowingFile(const GrowingFile&) = delete;
+    GrowingFile& operator=(const GrowingFile&) = delete;
+
+    void add(const std::string& text);  // throws WriteError
+
+  private:
+    std::string path_;
+    int fd_;
+    off_t size_ = 0;
+    std::chrono::steady_clock::time_point synced_;
+};
 
 std::string joinPath(const std::string& folder, const std::string& name);
 

@@ -5,10 +5,14 @@
 // `terminal()`, which stays on the original descriptor 1.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "options.h"
+#include "output_files.h"
 #include "simulation.h"
 
 namespace evolve {
@@ -19,27 +23,33 @@ double fullReportBytes(const Options& options);
 
 class ReportRedirect {
   public:
-    // Full: the plug-in's report goes into `reportPath`, under a temporary
-    // name until commit(). Summary and none: it is dropped. Terminal: it
-    // stays on the terminal. Throws WriteError.
-    ReportRedirect(ReportMode mode, const std::string& reportPath);
-    // Descriptor 1 back; an uncommitted report is removed.
+    // Full: the library's report goes into report.txt in `folder`; summary:
+    // report.txt gets a line per generation of ours; none: no report.txt;
+    // terminal: the library's report is shown. The library's report is read
+    // in every mode, for what it says of mutations. Throws WriteError.
+    ReportRedirect(ReportMode mode, const std::string& folder);
+    // Descriptor 1 back.
     ~ReportRedirect();
     ReportRedirect(const ReportRedirect&) = delete;
     ReportRedirect& operator=(const ReportRedirect&) = delete;
 
     FILE* terminal() const { return terminal_; }
-    // A line of our own: between parts of a full report, or in a summary.
+    // A line of our own: between parts of the library's report, or in a summary.
     void note(const std::string& line);
-    // The summary's line for a generation.
-    void generation(int generation, const Stats& stats);
-    // The report file appears as it stands; with none or terminal an earlier
-    // run's report goes, so the folder holds one run. Throws WriteError.
-    void commit();
+    // Passes on what the library wrote for the generation just run, adds the
+    // summary's line and tells whether the generation mutated. Throws WriteError.
+    bool generation(int generation, const Stats& stats);
+    // Passes on the rest. Throws WriteError.
+    void finish();
 
   private:
+    std::string takeLibraryText();
+
     ReportMode mode_;
-    std::string path_, temporary_, summary_;
+    std::string path_;
+    int library_ = -1;  // where descriptor 1 points
+    off_t taken_ = 0;   // how much of it has been read
+    std::unique_ptr<GrowingFile> summary_;
     int savedFd_ = -1;
     FILE* terminal_ = stdout;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 #include "engine.h"
@@ -24,6 +25,12 @@ int channel(int32_t engineVar) { return std::clamp(abi::toInt(engineVar), 0, 255
 double fitness(int32_t scriptValue) { return scriptValue / double(abi::kOne) / 1000.0; }
 
 }  // namespace
+
+std::string figure(double fitness) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", fitness);
+    return text;
+}
 
 int wiringProblems(const host::Plugin& plugin) {
     host::Engine engine;
@@ -81,7 +88,7 @@ Stats Simulation::judge() const {
     Stats stats{0, 1, -1, 0, {}};
     double sum = 0, squares = 0;
     for (const Rgb& c : population) {
-        const double f = level_->fitnessOf(c.r, c.g, c.b);
+        const double f = level_->verdictOf(c.r, c.g, c.b) / double(abi::kOne);
         sum += f;
         squares += f * f;
         stats.minimal = std::min(stats.minimal, f);

@@ -22,12 +22,15 @@ struct Rgb {
 };
 
 // Fitness 0..1 of one population: "average", "minimal" and "maximal" as the
-// script receives them; the standard deviation and the best genome
-// by the level's own fitness function.
+// script receives them; the standard deviation and the best genome by the
+// fitness the level's script gives the plug-in.
 struct Stats {
     double average = 0, minimal = 0, maximal = 0, stddev = 0;
     Rgb best;
 };
+
+// Every fitness figure shown or written, in one rounding.
+std::string figure(double fitness);
 
 // Level coordinates of an entity (top view).
 struct Point {
@@ -58,7 +61,7 @@ class Simulation {
     // "bigarray" after it.
     std::vector<Rgb> colours() const;
     std::vector<Point> positions() const;
-    // The current population, every figure by the level's fitness function.
+    // The current population, every figure by what the level's script answers.
     Stats judge() const;
 
   private:
@@ -74,11 +77,13 @@ struct RunResult {
     std::vector<Stats> history;  // entry g - 1: what the g-th call published
     std::vector<Rgb> firstColours, lastColours;
     std::vector<Point> positions;
-    Stats last;  // the population after the last generation run
+    Stats last;         // the population after the last generation run
+    int mutations = 0;  // generations that mutated
 };
 
-// The whole run, cut short by a stop signal; `onGeneration` sees the
-// simulation and the figures after every generation.
+// The whole run, cut short by a stop signal. `onGeneration` sees the
+// simulation and the figures after every generation and tells whether the
+// generation mutated.
 template <typename OnGeneration>
 RunResult runEvolution(const evoplug::host::Plugin& plugin, const Options& options,
                        OnGeneration onGeneration) {
@@ -88,7 +93,7 @@ RunResult runEvolution(const evoplug::host::Plugin& plugin, const Options& optio
     result.positions = simulation.positions();
     while (simulation.generation() < options.generations && stopSignal() == 0) {
         result.history.push_back(simulation.step());
-        onGeneration(simulation, result.history.back());
+        if (onGeneration(simulation, result.history.back())) ++result.mutations;
     }
     result.lastColours = simulation.colours();
     result.last = simulation.judge();

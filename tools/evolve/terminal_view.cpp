@@ -34,7 +34,8 @@ TerminalView::TerminalView(FILE* out, int generations, int columns)
       generations_(generations),
       frame_(
           std::min<std::chrono::steady_clock::duration>(kLongestFrame, kLongestShow / generations)),
-      nextFrame_(std::chrono::steady_clock::now()) {
+      nextFrame_(std::chrono::steady_clock::now()),
+      paced_(::isatty(::fileno(out)) != 0) {
     // The widest line without its bar; the last column stays free, as a line
     // that fills it wraps on some terminals.
     const int numbers = static_cast<int>(line(generations, Stats{1, 1, 1, 0, {}}).size());
@@ -55,10 +56,10 @@ std::string TerminalView::line(int generation, const Stats& stats) const {
         text = "[" + std::string(filled, '#') + std::string(inner - filled, '.') + "] ";
     }
     const int digits = static_cast<int>(std::to_string(generations_).size());
-    char numbers[128];
-    std::snprintf(numbers, sizeof numbers, "%*d/%d  average %.4f  minimal %.4f  maximal %.4f",
-                  digits, generation, generations_, stats.average, stats.minimal, stats.maximal);
-    return text + numbers;
+    char count[32];
+    std::snprintf(count, sizeof count, "%*d/%d", digits, generation, generations_);
+    return text + count + "  average " + figure(stats.average) + "  minimal " +
+           figure(stats.minimal) + "  maximal " + figure(stats.maximal);
 }
 
 void TerminalView::update(int generation, const Stats& stats, const std::vector<Rgb>& population) {
@@ -83,6 +84,7 @@ void TerminalView::update(int generation, const Stats& stats, const std::vector<
     }
     linesDrawn_ = lines;
     std::fflush(out_);
+    if (!paced_) return;
     nextFrame_ += frame_;
     std::this_thread::sleep_until(nextFrame_);
 }

@@ -35,6 +35,7 @@ class TerminalView {
     int linesDrawn_ = 0;
     std::chrono::steady_clock::duration frame_;
     std::chrono::steady_clock::time_point nextFrame_;
+    bool paced_;  // frames wait to be watched, on a terminal only
 };
 
 }  // namespace evolve
