@@ -292,7 +292,7 @@ TEST_F(EvolutionTest, BuiltFromTheSettingsShownAsEntitiesAndRunAGenerationAtATim
                   (Ints{x * 1024, y * 1024, z * 1024, g0 * 1024, g1 * 1024, g2 * 1024}));
         EXPECT_EQ(std::tuple(engine.entity(e)->model, engine.entity(e)->action, pop.at(i).fitness),
                   std::tuple("ball.mdl", engine.handle("ent_wander"),
-                             static_cast<int32_t>(level.fitnessOf(g0, g1, g2) * 1024) / 1024.0f));
+                             level.verdictOf(g0, g1, g2) / 1024.0f));
     }
     EXPECT_EQ(s().random.state(), place);
 
