@@ -103,6 +103,7 @@ TEST_F(EvolveProgramTest, EachFailureHasItsStatusAndReasonAndLeavesTheFormerRunA
     EXPECT_EQ(read("out"), before);
     EXPECT_EQ(run("--help"), 0);
     EXPECT_TRUE(has(read("stdout"), "130 interrupted"));
+    EXPECT_FALSE(has(read("stdout"), "[^\n]{80}"));  // wrapped for a terminal
 }
 
 TEST_F(EvolveProgramTest, EveryFigureOfARunAgreesWhereverItIsShownAndThePageRepeatsTheRun) {
@@ -150,6 +151,7 @@ TEST_F(EvolveProgramTest, EveryFigureOfARunAgreesWhereverItIsShownAndThePageRepe
     EXPECT_EQ(verdict.substr(verdict.find(' ') + 1), figure(verdict));
     EXPECT_TRUE(has(page, "mutated</th><td>3<"));
     EXPECT_TRUE(has(shown, "; 3 of 12 generations mutated"));
+    EXPECT_TRUE(has(shown, "\npictures: " + dir + "/out/index.html"));
 
     // The page's command repeats the run; the library's own report counts the same mutations.
     ASSERT_TRUE(std::regex_search(page, command, std::regex("<pre>\\S+([^<]*)</pre>")));

@@ -177,7 +177,6 @@ int run(int argc, char** argv) {
             else
                 evolveOnce(*plugin, options, folder->partial(), commandLine(argv[0], options),
                            report);
-            report.finish();
         }
         if (stopSignal() == 0) {
             folder->publish();

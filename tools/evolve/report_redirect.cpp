@@ -108,6 +108,4 @@ bool ReportRedirect::generation(int generation, const Stats& s) {
     return mutated;
 }
 
-void ReportRedirect::finish() { takeLibraryText(); }
-
 }  // namespace evolve

@@ -39,8 +39,6 @@ class ReportRedirect {
     // Passes on what the library wrote for the generation just run, adds the
     // summary's line and tells whether the generation mutated. Throws WriteError.
     bool generation(int generation, const Stats& stats);
-    // Passes on the rest. Throws WriteError.
-    void finish();
 
   private:
     std::string takeLibraryText();
