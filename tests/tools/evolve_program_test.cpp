@@ -90,6 +90,7 @@ TEST_F(EvolveProgramTest, EachFailureHasItsStatusAndReasonAndLeavesTheFormerRunA
         {"--selection tournamnet", 2, "(did you mean \"Tournament\"?); valid names: \"MinMaxSubst"},
         {"--crossover=5 --individuals=8", 2, "(range 0..4: at most half of --individuals 8)"},
         {"--target 255,255,177", 2, "--target 255 is out of range (range 0..254: genes take"},
+        {"--generations 2 --clock", 2, "--clock needs a value"},
         {"--plugin typo.so", 3, "plug-in not found: typo.so"},
         {"--plugin " + library, 3, library + " lacks the exports A5_DLLAPI"},
         {"--out " + dir + "/out/fitness.csv/in", 4, "fitness.csv/in: Not a directory"},
@@ -220,9 +221,10 @@ TEST_F(EvolveProgramTest, ASecondRunIsRefusedTheFolderOfALiveOne) {
               std::string::npos);
     ::kill(live, SIGKILL);
     EXPECT_EQ(finish(live), -1);
-    // A killed run holds nothing.
-    ASSERT_EQ(run("--generations 2"), 0);
+    // A killed run holds nothing, and nothing of it goes into the next.
+    ASSERT_EQ(run("--generations 2 --report none"), 0);
     EXPECT_FALSE(fs::exists(dir + "/out.partial"));
+    EXPECT_FALSE(fs::exists(dir + "/out/report.txt"));
 }
 
 TEST_F(EvolveProgramTest, AFileSizeLimitIsAWriteErrorAndLeavesNoTemporaries) {
