@@ -43,11 +43,15 @@ test-long: build
 	cd $(BUILD) && ctest --output-on-failure -L long
 
 # Every test but the long runs at the engine's word width: an i686 Linux build
-# with the 32-bit DLL's floating point, its programs run by qemu-i386.
+# with the 32-bit DLL's floating point. Its programs run directly where the
+# kernel runs 32-bit programs, else under qemu-i386; X86_QEMU=ON forces the
+# emulator, X86_QEMU=OFF the direct run.
 X86_BUILD ?= build-x86
+X86_QEMU ?=
 test-x86:
-	@./.ci/deps-x86
-	cmake -S . -B $(X86_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-linux.cmake $(CMAKE_FLAGS)
+	@./.ci/deps-x86 $(if $(filter ON,$(X86_QEMU)),qemu)
+	cmake -S . -B $(X86_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-linux.cmake \
+		-DEVOPLUG_X86_QEMU=$(X86_QEMU) $(CMAKE_FLAGS)
 	cmake --build $(X86_BUILD) -j $(JOBS)
 	cd $(X86_BUILD) && $(CTEST) -LE long
 
