@@ -151,11 +151,11 @@ int32_t paintScreenWhite(const bridge::EngineLink& engine) {
     int32_t height = surfaceInt(surface, abi::surface::kHeight);
     int32_t bytesPerPixel = surfaceInt(surface, abi::surface::kBytesPerPixel);
     int64_t lineBytes = int64_t{width} * bytesPerPixel;
-    // Without pixels, with a negative size, or with lines wider than their
-    // stride (the last would overrun its storage) nothing is written; the
-    // lock is still released.
+    // Without pixels, with lines of no or negative size, or with lines wider
+    // than their stride (the last would overrun its storage) nothing is
+    // written, and no line is visited; the lock is still released.
     bool usable = pixels != nullptr && bytesPerLine > 0 && width >= 0 && bytesPerPixel >= 0 &&
-                  lineBytes <= bytesPerLine;
+                  lineBytes > 0 && lineBytes <= bytesPerLine;
     for (int32_t line = 0; usable && line < height; ++line) {
         std::memset(pixels + static_cast<size_t>(line) * static_cast<size_t>(bytesPerLine), 0xFF,
                     static_cast<size_t>(lineBytes));
