@@ -5,23 +5,23 @@
 namespace evoplug::corpus {
 
 int32_t Registry::grow() {
-    const int32_t count = corpusCount_ + 1;
-    std::unique_ptr<Corpus[]> fresh(new Corpus[static_cast<size_t>(count)]);
-    fresh[static_cast<size_t>(count - 1)].serial = count;
-    // Nothing reads the old records again, so they go now rather than leak.
-    corpusArray_ = std::move(fresh);
-    corpusCount_ = count;
-    return abi::fromInt(count);
+    if (count() < largestCount_) {
+        records_.emplace_back();
+        // Only the newest record carries the count.
+        const int32_t n = count();
+        records_.back().serial = n;
+        if (n > 1) records_[static_cast<size_t>(n - 2)].serial = Corpus::kInitValue;
+    }
+    return abi::fromInt(count());
 }
 
 int32_t Registry::shrink() {
-    if (corpusCount_ > 0) --corpusCount_;
-    if (corpusCount_ == 0) corpusArray_.reset();
-    return abi::fromInt(corpusCount_);
+    if (!records_.empty()) records_.pop_back();
+    return abi::fromInt(count());
 }
 
 int32_t Registry::countUp() {
-    countupCount_ = static_cast<int32_t>(static_cast<uint32_t>(countupCount_) + 1u);
+    if (countupCount_ < largestCount_) ++countupCount_;
     return abi::fromInt(countupCount_);
 }
 

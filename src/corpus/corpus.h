@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 namespace evoplug::corpus {
 
@@ -20,22 +20,29 @@ struct Corpus {
 };
 static_assert(sizeof(Corpus) == 348, "the record's size is the script's");
 
+// The largest whole number an EngineVar holds: both counts stop there.
+constexpr int32_t kLargestCount = INT32_MAX >> 10;
+
 class Registry {
   public:
-    // Replaces the array by one record longer, the last numbered by the new
-    // count; that count as an EngineVar. Unchanged when memory runs out.
+    explicit Registry(int32_t largestCount = kLargestCount) : largestCount_(largestCount) {}
+
+    // Adds a record numbered by the new count, in amortised constant time;
+    // every other record is numbered 9. The count as an EngineVar. Unchanged
+    // at the largest count, or when memory runs out.
     int32_t grow();
     // Drops the newest record, if any; the count left, as an EngineVar.
     int32_t shrink();
-    // One more call counted; the count as an EngineVar.
+    // One more call counted, up to the largest count; the count as an
+    // EngineVar.
     int32_t countUp();
 
-    int32_t count() const { return corpusCount_; }
-    const Corpus* records() const { return corpusArray_.get(); }
+    int32_t count() const { return static_cast<int32_t>(records_.size()); }
+    const Corpus* records() const { return records_.data(); }
 
   private:
-    std::unique_ptr<Corpus[]> corpusArray_;
-    int32_t corpusCount_ = 0;
+    int32_t largestCount_;
+    std::vector<Corpus> records_;
     int32_t countupCount_ = 0;
 };
 
