@@ -11,10 +11,17 @@ namespace evoplug::host {
 namespace {
 Engine* activeEngine = nullptr;
 int runningDepth = 0;  // entry points of the engine under way
-// Marks the engine's own work, for tests that must tell it from the plug-in's.
+// Marks the engine's own work, for tests that must tell it from the plug-in's,
+// and hands the call to the engine's hook.
 struct Running {
-    Running() { ++runningDepth; }
+    explicit Running(std::string_view call = {}) {
+        ++runningDepth;
+        if (!call.empty() && activeEngine != nullptr && activeEngine->onCall)
+            activeEngine->onCall(call);
+    }
     ~Running() { --runningDepth; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
 };
 constexpr double kPi = 3.14159265358979323846;
 
@@ -36,17 +43,17 @@ struct Engine::Object {
 struct EngineFunctions {
     static void* EVOPLUG_CDECL entCreate(const void* model, const int32_t* position,
                                          int32_t action) {
-        Running running;
+        Running running(abi::kEntCreateName);
         return activeEngine ? activeEngine->createEntity(model, position, action) : nullptr;
     }
     static int32_t EVOPLUG_CDECL entRemove(void* entity) {
-        Running running;
+        Running running(abi::kEntRemoveName);
         return activeEngine ? activeEngine->removeEntity(entity) : 0;
     }
     // Turns the vector by roll (x axis), tilt (y axis), then pan (z axis),
     // angles in degrees as EngineVar.
     static int32_t EVOPLUG_CDECL vecRotate(int32_t* v, const int32_t* angles) {
-        Running running;
+        Running running(abi::kVecRotateName);
         if (v == nullptr || angles == nullptr) return 0;
         double x = v[0], y = v[1], z = v[2];
         auto radians = [](int32_t a) { return a / 1024.0 * kPi / 180.0; };
@@ -64,7 +71,7 @@ struct EngineFunctions {
     }
     // The length of the traced line, as EngineVar.
     static int32_t EVOPLUG_CDECL trace(const int32_t* from, const int32_t* to) {
-        Running running;
+        Running running(abi::kTraceName);
         if (activeEngine == nullptr || from == nullptr || to == nullptr) return 0;
         // Whatever the level made of "trace_mode", an engine call never throws.
         const Engine::Object* mode = activeEngine->find("trace_mode");
@@ -76,16 +83,14 @@ struct EngineFunctions {
         return rounded32(std::sqrt(dx * dx + dy * dy + dz * dz));
     }
     static void EVOPLUG_CDECL lock() {
-        Running running;
+        Running running("lock");
         if (activeEngine == nullptr) return;
         ++activeEngine->locks_;
-        if (activeEngine->onLock) activeEngine->onLock();
     }
     static void EVOPLUG_CDECL unlock() {
-        Running running;
+        Running running("unlock");
         if (activeEngine == nullptr) return;
         ++activeEngine->unlocks_;
-        if (activeEngine->onUnlock) activeEngine->onUnlock();
     }
 };
 
@@ -329,6 +334,7 @@ int32_t Engine::callEntry(int32_t handle, int32_t a, int32_t b, int32_t c, int32
                              : nullptr;
     ++e.callCount_;
     if (e.logCalls_) e.calls_.push_back({handle, fn ? fn->name : "", a, b, c, d});
+    if (fn != nullptr && e.onCall) e.onCall(fn->name);
     return fn != nullptr && fn->body ? fn->body(a, b, c, d) : 0;
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bridge/host_interface.h"
@@ -123,7 +124,12 @@ class Engine {
     Word* surfaceRecord() { return surface_.data(); }
     int locks() const { return locks_; }
     int unlocks() const { return unlocks_; }
-    std::function<void()> onLock, onUnlock;
+
+    // Runs as each call of the plug-in into the engine begins, with the
+    // script function's name, the engine function's ("ent_create", ...) or
+    // the surface's "lock" or "unlock": what a script or the engine may do
+    // there, such as calling the plug-in back.
+    std::function<void(std::string_view call)> onCall;
 
     // C entry points of the function table and the engine functions.
     static void* EVOPLUG_CDECL lookupEntry(const char* name);

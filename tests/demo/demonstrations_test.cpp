@@ -87,20 +87,25 @@ TEST_F(DemoTest, ExplosionDrawsVelocityThenTransparencyAndFadesByFourTimesTime) 
 
 TEST_F(DemoTest, PaintScreenWhiteFillsEachLinesPixelsBetweenLockAndUnlock) {
     // Width, height, bytes per pixel and per line, and whether it can be painted: lines
-    // wider than their stride, or of negative width, are left alone.
-    const int surfaces[][5] = {
-        {5, 3, 2, 14, 1}, {5, 3, 2, 10, 1}, {5, 3, 2, 9, 0}, {-1, 3, 2, 9, 0}};
+    // wider than their stride, or of negative width, are left alone; lines without pixels
+    // are not even visited, however many the surface claims (its buffer holds three).
+    const int surfaces[][5] = {{5, 3, 2, 14, 1}, {5, 3, 2, 10, 1},        {5, 3, 2, 9, 0},
+                               {-1, 3, 2, 9, 0}, {0, INT32_MAX, 2, 9, 0}, {5, INT32_MAX, 0, 9, 0}};
     for (const auto& [width, height, bytesPerPixel, stride, usable] : surfaces) {
-        engine.setSurface(width, height, bytesPerPixel, stride);
+        SCOPED_TRACE(::testing::Message() << width << " x " << height << " at " << stride);
+        engine.setSurface(width, 3, bytesPerPixel, stride);
+        engine.surfaceRecord()[abi::surface::kHeight] = static_cast<abi::Word>(height);
         std::vector<uint8_t>& pixels = engine.pixels();
         pixels.assign(pixels.size(), 0x5A);
         std::vector<uint8_t> before = pixels, want = pixels, atLock, atUnlock;
         for (size_t i = 0; usable && i < want.size(); ++i)
             if (int(i) % stride < width * bytesPerPixel) want[i] = 0xFF;
-        engine.onLock = [&] { atLock = pixels; };
-        engine.onUnlock = [&] { atUnlock = pixels; };
+        engine.onCall = [&](std::string_view call) {
+            (call == "lock" ? atLock : atUnlock) = pixels;
+        };
         paintScreenWhite(link);
-        EXPECT_TRUE(atLock == before && atUnlock == want) << stride << " " << width;
+        EXPECT_EQ(atLock, before);
+        EXPECT_EQ(atUnlock, want);
     }
 }
 
