@@ -5,11 +5,11 @@ using evoplug::guarded;
 using evoplug::PluginState;
 
 int32_t CorpusInit() {
-    return guarded([](PluginState& s) { return s.corpus.grow(); });
+    return guarded(__func__, [](PluginState& s) { return s.corpus.grow(); });
 }
 int32_t CorpusReduce() {
-    return guarded([](PluginState& s) { return s.corpus.shrink(); });
+    return guarded(__func__, [](PluginState& s) { return s.corpus.shrink(); });
 }
 int32_t countup() {
-    return guarded([](PluginState& s) { return s.corpus.countUp(); });
+    return guarded(__func__, [](PluginState& s) { return s.corpus.countUp(); });
 }

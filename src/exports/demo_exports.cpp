@@ -7,32 +7,33 @@ using evoplug::PluginState;
 namespace demo = evoplug::demo;
 
 int32_t AddToSkySpeed(int32_t amount) {
-    return guarded([&](PluginState& s) { return demo::addToSkySpeed(s.engine, amount); });
+    return guarded(__func__, [&](PluginState& s) { return demo::addToSkySpeed(s.engine, amount); });
 }
 int32_t CPlusPlayer_main(void* entity) { return demo::nudgeTilt(entity); }
 int32_t DLLEffect_Explo(void* particle) {
-    return guarded(
-        [&](PluginState& s) { return s.explosions.explode(s.engine, s.random, particle); });
+    return guarded(__func__, [&](PluginState& s) {
+        return s.explosions.explode(s.engine, s.random, particle);
+    });
 }
 int32_t DLLPart_Alphafade(void* particle) {
-    return guarded([&](PluginState& s) { return s.explosions.fade(particle); });
+    return guarded(__func__, [&](PluginState& s) { return s.explosions.fade(particle); });
 }
 int32_t DistAhead(void* entity) {
-    return guarded([&](PluginState& s) { return demo::distAhead(s.engine, entity); });
+    return guarded(__func__, [&](PluginState& s) { return demo::distAhead(s.engine, entity); });
 }
 int32_t FlipUpsideDown(void* entity) { return demo::flipUpsideDown(entity); }
 int32_t PaintScreenWhite() {
-    return guarded([](PluginState& s) { return demo::paintScreenWhite(s.engine); });
+    return guarded(__func__, [](PluginState& s) { return demo::paintScreenWhite(s.engine); });
 }
 int32_t SetCloudSpeed(int32_t* speeds) {
-    return guarded([&](PluginState& s) { return demo::setCloudSpeed(s.engine, speeds); });
+    return guarded(__func__, [&](PluginState& s) { return demo::setCloudSpeed(s.engine, speeds); });
 }
 int32_t Square(int32_t x) { return demo::square(x); }
 int32_t WDLBeep(int32_t count) {
-    return guarded([&](PluginState& s) { return demo::beep(s.engine, count); });
+    return guarded(__func__, [&](PluginState& s) { return demo::beep(s.engine, count); });
 }
 int32_t ZoomIn(int32_t amount) {
-    return guarded([&](PluginState& s) { return demo::zoomIn(s.engine, amount); });
+    return guarded(__func__, [&](PluginState& s) { return demo::zoomIn(s.engine, amount); });
 }
 // Shows only that the script can call into the library.
 int32_t bin_extern() { return 0; }

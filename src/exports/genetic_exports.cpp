@@ -5,19 +5,19 @@ using evoplug::guarded;
 using evoplug::PluginState;
 
 int32_t CreateGenotype() {
-    return guarded([](PluginState& s) { s.createPopulation(); });
+    return guarded(__func__, [](PluginState& s) { s.createPopulation(); });
 }
 // Does nothing; the script still calls it.
 int32_t TransferChrom() { return 0; }
 int32_t init_Ortavia() {
-    return guarded([](PluginState& s) { s.evolution.bindAction(s.geneticContext()); });
+    return guarded(__func__, [](PluginState& s) { s.evolution.bindAction(s.geneticContext()); });
 }
 int32_t MyFitness() {
-    return guarded([](PluginState& s) { rateByScript(s.geneticContext()); });
+    return guarded(__func__, [](PluginState& s) { rateByScript(s.geneticContext()); });
 }
 // Does nothing; the script still calls it.
 int32_t SendFitnessFunction() { return 0; }
 // Both arguments are the script's and have no effect.
 int32_t evolution(int32_t, int32_t) {
-    return guarded([](PluginState& s) { s.evolution.runGeneration(); });
+    return guarded(__func__, [](PluginState& s) { s.runGeneration(); });
 }

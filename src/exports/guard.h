@@ -1,9 +1,10 @@
 // The boundary between the engine and the plug-in.
 //
 // The engine is not C++: no exception may leave an export. Every export runs
-// its body through `guarded`, which hands it the plug-in's state; whatever
-// the body throws (a failed allocation) ends it there, and the export answers
-// 0 with the state as the body left it. A body without a result answers 0.
+// its body through `guarded`, which hands it the plug-in's state, marked as
+// under way in the export of that name; whatever the body throws (a failed
+// allocation) ends it there, and the export answers 0 with the state as the
+// body left it. A body without a result answers 0.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +15,15 @@
 namespace evoplug {
 
 template <typename Body>
-int32_t guarded(Body&& body) noexcept {
+int32_t guarded(const char* name, Body&& body) noexcept {
     try {
-        if constexpr (std::is_void_v<decltype(body(state()))>) {
-            body(state());
+        PluginState& s = state();
+        const PluginState::Running running(s, name);
+        if constexpr (std::is_void_v<decltype(body(s))>) {
+            body(s);
             return 0;
         } else {
-            return body(state());
+            return body(s);
         }
     } catch (...) {
         return 0;

@@ -107,6 +107,12 @@ void Evolution::runGeneration() {
     publishChromosomes(pop);
 }
 
+void Evolution::forgetEngine() {
+    actionFunction_ = 0;
+    modelName_[abi::string::kText] = 0;
+    if (population_) population_->entities.fill(nullptr);
+}
+
 void rateByScript(const Context& context) {
     const int32_t handle = context.script.handle(script::CalculateFitness);
     if (handle != 0) context.engine.callScriptFunction(handle, 0, 0, 0, 0);

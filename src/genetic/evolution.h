@@ -27,6 +27,9 @@ class Evolution {
     // Publishes the previous statistics, runs one generation and copies
     // every chromosome into "bigarray". Nothing without a population.
     void runGeneration();
+    // Lets go of the action function and the entities, all the former
+    // engine's: they are not removed, since that engine is gone.
+    void forgetEngine();
 
     bool hasPopulation() const { return population_ != nullptr; }
     const Population* population() const { return population_.get(); }
