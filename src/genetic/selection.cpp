@@ -97,8 +97,10 @@ void rouletteWheel(Population& pop) {
     // nobody above it while someone is below. Each such individual still
     // draws its chance, so later draws stay where they would be; without a
     // donor a hit receives nothing.
-    const auto donors = static_cast<int32_t>(pop.aboveAverageList.size());
     for (int32_t i = 0; i < pop.popSize; ++i) {
+        // Counted again each time: a generation that the script runs from
+        // inside a rating refills the list.
+        const auto donors = static_cast<int32_t>(pop.aboveAverageList.size());
         if (!(pop.at(i).fitness < pop.averageFitness)) continue;
         if (pop.random().below(100) >= kRoulettePercent || donors == 0) continue;
         const int32_t j = pop.random().below(donors);
