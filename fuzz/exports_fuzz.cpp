@@ -1,9 +1,10 @@
 // Random sequences of export calls against the stand-in engine, in any order
 // and with any arguments, while the script's side misbehaves: names missing
 // or of another kind, engine functions gone, entity creation failing,
-// settings and record words at extreme values, and a "CalculateFitness" that
-// leaves any EngineVar in "chromosom". After every step the population and
-// the level's entities must agree.
+// settings and record words at extreme values, a "CalculateFitness" that
+// leaves any EngineVar in "chromosom", exports called back from inside the
+// library's calls of the script and the engine, and another engine's record.
+// After every step the population and the level's entities must agree.
 //
 // The exports are linked in, not loaded, so their coverage guides the
 // fuzzer. The plug-in's state lives across inputs, as across a long level;
@@ -20,6 +21,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -161,6 +163,7 @@ struct Operation {
 
 void setRecordWord(Context& c);
 void redefine(FuzzInput& in, const std::string& name);
+void armCallOut(FuzzInput& in);
 
 // Every export, then what the script's side may do between two calls.
 const std::vector<Operation>& operations() {
@@ -186,8 +189,37 @@ const std::vector<Operation>& operations() {
         {"redefine", [](Context& c) { redefine(c.in, pick(c.in, kScriptNames)); }},
         {"scratch",
          [](Context& c) { scratch[c.in.ConsumeIntegralInRange(0, 31)] = extremeVar(c.in); }},
+        {"call-out", [](Context& c) { armCallOut(c.in); }},
     };
     return table;
+}
+
+#define EVOPLUG_COUNT_EXPORT(result, name, params) +1
+constexpr size_t kExportCount = 0 EVOPLUG_EXPORTS(EVOPLUG_COUNT_EXPORT);
+#undef EVOPLUG_COUNT_EXPORT
+
+// Every call the library makes into the script or the engine, by the name the
+// engine reports it under.
+const std::vector<std::string> kCallOuts = {"CalculateFitness",
+                                            "checkDragProcess",
+                                            "beeps",
+                                            abi::kEntCreateName,
+                                            abi::kEntRemoveName,
+                                            abi::kTraceName,
+                                            abi::kVecRotateName,
+                                            "lock",
+                                            "unlock"};
+
+// The next time the library makes this call, the script or the engine calls
+// this export back from inside it.
+struct {
+    std::string callOut;
+    const Operation* call = nullptr;
+} armed;
+
+void armCallOut(FuzzInput& in) {
+    armed.callOut = pick(in, kCallOuts);
+    armed.call = &operations()[in.ConsumeIntegralInRange<size_t>(0, kExportCount - 1)];
 }
 
 const std::set<std::string> kParticleExports = {"DLLEffect_Explo", "DLLPart_Alphafade"};
@@ -272,11 +304,13 @@ void restoreLevel() {
     for (const auto& name : kEngineFunctions) engine->enableEngineFunction(name);
     engine->setEntityCreationFails(false);
     engine->clearTraces();
+    armed.call = nullptr;
 }
 
 // Entities of an old population that CreateGenotype could not remove (the
-// script had no "ent_remove" when it was bound) stay in the level; the next
-// input starts without them.
+// script had no "ent_remove" when it was bound), or that a reset or another
+// engine's record made the library forget, stay in the level; the next input
+// starts without them.
 bool orphansPossible = false;
 
 const evoplug::genetic::Population* currentPopulation() {
@@ -320,6 +354,51 @@ void checkInvariants(const std::string& call, size_t entitiesBefore, bool mayCha
             check(entity[w] >= 0 && entity[w] <= 254 * kOne, "a gene word out of range");
 }
 
+// What the current step may do to the level's entities.
+bool entitiesMayChange = false;
+
+// The engine's record, null (as if it never attached), or a copy of the
+// record elsewhere: to the library another engine's, so it forgets the
+// entities it showed, leaving them in the level.
+abi::Word elsewhere[2][abi::host::kWords];
+const void* lastRecord = nullptr;
+
+void attachSome(FuzzInput& in) {
+    void* const records[] = {engine->interfaceRecord(),
+                             engine->interfaceRecord(),
+                             engine->interfaceRecord(),
+                             nullptr,
+                             elsewhere[0],
+                             elsewhere[1]};
+    void* record = in.PickValueInArray(records);
+    if (A5_DLLAPI(record) != 511 || record == nullptr) return;
+    if (record != lastRecord) orphansPossible = true;
+    lastRecord = record;
+}
+
+// Makes one call, at the top or from inside a call-out, and notes what it may
+// do to the entities.
+void perform(const Operation& op, FuzzInput& in) {
+    const std::string call = op.name;
+    auto budget = callBudget.find(call);
+    if (budget != callBudget.end() && budget->second-- <= 0) return;
+    // A new population without "ent_remove" leaves the old entities in the
+    // level, as does a reset.
+    if (call == "CreateGenotype") {
+        entitiesMayChange = true;
+        if (evoplug::state().script.engineFunction<void*>(evoplug::script::EntRemove) == nullptr)
+            orphansPossible = true;
+    }
+    const bool populated = currentPopulation() != nullptr;
+    Context c{in, kParticleExports.count(call) > 0};
+    if (call == "A5_DLLAPI")
+        attachSome(in);
+    else
+        op.call(c);
+    if (call == "ResetPluginState" && populated && currentPopulation() == nullptr)
+        orphansPossible = true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -327,34 +406,30 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::cout.setstate(std::ios::badbit);
     std::cerr.setstate(std::ios::badbit);
     setUp();
+    for (auto& record : elsewhere)
+        std::copy_n(static_cast<const abi::Word*>(engine->interfaceRecord()), abi::host::kWords,
+                    record);
+    engine->onCall = [](std::string_view call) {
+        if (armed.call == nullptr || input == nullptr || call != armed.callOut) return;
+        const Operation& op = *armed.call;
+        armed.call = nullptr;
+        perform(op, *input);
+    };
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
-    input = &in;
     restoreLevel();
     if (orphansPossible) removeOrphans();
+    input = &in;
     const auto& table = operations();
     for (int step = 0; step < 48 && in.remaining_bytes() > 0; ++step) {
         const Operation& op = table[in.ConsumeIntegralInRange<size_t>(0, table.size() - 1)];
-        const std::string call = op.name;
-        auto budget = callBudget.find(call);
-        if (budget != callBudget.end() && budget->second-- <= 0) continue;
         const size_t before = engine->liveEntities();
-        const bool mayChangeEntities = call == "CreateGenotype";
-        // A reset forgets the population without the engine, as does a new
-        // one without "ent_remove": the old entities stay in the level.
-        if (call == "ResetPluginState" ||
-            (mayChangeEntities &&
-             evoplug::state().script.engineFunction<void*>(evoplug::script::EntRemove) == nullptr))
-            orphansPossible = true;
-        Context c{in, kParticleExports.count(call) > 0};
-        if (call == "A5_DLLAPI")  // the engine's record, or null (as if it never attached)
-            A5_DLLAPI(in.ConsumeIntegralInRange(0, 3) != 0 ? engine->interfaceRecord() : nullptr);
-        else
-            op.call(c);
-        checkInvariants(call, before, mayChangeEntities);
+        entitiesMayChange = false;
+        perform(op, in);
+        checkInvariants(op.name, before, entitiesMayChange);
     }
     input = nullptr;
     return 0;
