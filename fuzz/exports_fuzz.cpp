@@ -41,6 +41,7 @@ namespace abi = evoplug::abi;
 constexpr int32_t kOne = 1024;
 
 Engine* engine = nullptr;
+Level* level = nullptr;
 FuzzInput* input = nullptr;  // the current input, for the script's answers
 int32_t scratch[32];         // a particle or any other record an export is handed
 int64_t clockSeconds = 0;
@@ -163,7 +164,7 @@ struct Operation {
 
 void setRecordWord(Context& c);
 void redefine(FuzzInput& in, const std::string& name);
-void armCallOut(FuzzInput& in);
+void callOut(FuzzInput& in);
 
 // Every export, then what the script's side may do between two calls.
 const std::vector<Operation>& operations() {
@@ -189,7 +190,7 @@ const std::vector<Operation>& operations() {
         {"redefine", [](Context& c) { redefine(c.in, pick(c.in, kScriptNames)); }},
         {"scratch",
          [](Context& c) { scratch[c.in.ConsumeIntegralInRange(0, 31)] = extremeVar(c.in); }},
-        {"call-out", [](Context& c) { armCallOut(c.in); }},
+        {"call-out", [](Context& c) { callOut(c.in); }},
     };
     return table;
 }
@@ -199,27 +200,49 @@ constexpr size_t kExportCount = 0 EVOPLUG_EXPORTS(EVOPLUG_COUNT_EXPORT);
 #undef EVOPLUG_COUNT_EXPORT
 
 // Every call the library makes into the script or the engine, by the name the
-// engine reports it under.
-const std::vector<std::string> kCallOuts = {"CalculateFitness",
-                                            "checkDragProcess",
-                                            "beeps",
-                                            abi::kEntCreateName,
-                                            abi::kEntRemoveName,
-                                            abi::kTraceName,
-                                            abi::kVecRotateName,
-                                            "lock",
-                                            "unlock"};
+// engine reports it under, and an export that makes it.
+const std::vector<std::pair<std::string, std::string>> kCallOuts = {
+    {"CalculateFitness", "CreateGenotype"},
+    {"CalculateFitness", "evolution"},
+    {"CalculateFitness", "MyFitness"},
+    {"checkDragProcess", "MoveMyPanel"},
+    {"beeps", "WDLBeep"},
+    {abi::kEntCreateName, "CreateGenotype"},
+    {abi::kEntRemoveName, "CreateGenotype"},
+    {abi::kTraceName, "DistAhead"},
+    {abi::kVecRotateName, "DistAhead"},
+    {"lock", "PaintScreenWhite"},
+    {"unlock", "PaintScreenWhite"}};
 
-// The next time the library makes this call, the script or the engine calls
+// The first time the library makes this call, the script or the engine calls
 // this export back from inside it.
 struct {
     std::string callOut;
     const Operation* call = nullptr;
 } armed;
 
-void armCallOut(FuzzInput& in) {
-    armed.callOut = pick(in, kCallOuts);
-    armed.call = &operations()[in.ConsumeIntegralInRange<size_t>(0, kExportCount - 1)];
+// Those that free or replace state, and the designed nested generation, are
+// picked half the time: their refusals are what a call-back puts at stake.
+const std::vector<std::string> kReplacing = {"CreateGenotype", "ResetPluginState", "A5_DLLAPI",
+                                             "evolution"};
+
+const Operation& operationNamed(const std::string& name) {
+    const auto& table = operations();
+    return *std::find_if(table.begin(), table.end(),
+                         [&](const Operation& op) { return op.name == name; });
+}
+
+void perform(const Operation& op, FuzzInput& in);
+
+void callOut(FuzzInput& in) {
+    const auto& [call, caller] =
+        kCallOuts[in.ConsumeIntegralInRange<size_t>(0, kCallOuts.size() - 1)];
+    armed.callOut = call;
+    armed.call = in.ConsumeBool()
+                     ? &operationNamed(pick(in, kReplacing))
+                     : &operations()[in.ConsumeIntegralInRange<size_t>(0, kExportCount - 1)];
+    perform(operationNamed(caller), in);
+    armed.call = nullptr;
 }
 
 const std::set<std::string> kParticleExports = {"DLLEffect_Explo", "DLLPart_Alphafade"};
@@ -274,6 +297,7 @@ void setRecordWord(Context& c) {
 void setUp() {
     static Engine theEngine;
     static Level theLevel(theEngine);
+    level = &theLevel;
     engine = &theEngine;
     engine->setCallLogging(false);
     // The script's verdict comes from the input while it lasts.
@@ -301,6 +325,14 @@ void restoreLevel() {
         engine->retype(name, static_cast<int32_t>(original[abi::object::kType]), original[0],
                        original[1]);
     }
+    // The settings too, in the level's storage: once an input left them out
+    // of range, no population could be built again.
+    const auto& settings = level->settings();
+    for (const auto& [name, value] : {std::pair{"num_elem", settings.individuals},
+                                      {"stringlength", settings.genes},
+                                      {"mutation", settings.mutation},
+                                      {"crossover", settings.crossover}})
+        *reinterpret_cast<int32_t*>(originals[name][abi::object::kData0]) = abi::fromInt(value);
     for (const auto& name : kEngineFunctions) engine->enableEngineFunction(name);
     engine->setEntityCreationFails(false);
     engine->clearTraces();
