@@ -17,6 +17,8 @@ int32_t Registry::grow() {
 
 int32_t Registry::shrink() {
     if (!records_.empty()) records_.pop_back();
+    // An empty registry holds no storage, however large it was.
+    if (records_.empty()) std::vector<Corpus>().swap(records_);
     return abi::fromInt(count());
 }
 
