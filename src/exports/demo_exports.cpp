@@ -19,7 +19,7 @@ int32_t DLLPart_Alphafade(void* particle) {
     return guarded(__func__, [&](PluginState& s) { return s.explosions.fade(particle); });
 }
 int32_t DistAhead(void* entity) {
-    return guarded(__func__, [&](PluginState& s) { return demo::distAhead(s.engine, entity); });
+    return guarded(__func__, [&](PluginState& s) { return s.distAhead(entity); });
 }
 int32_t FlipUpsideDown(void* entity) { return demo::flipUpsideDown(entity); }
 int32_t PaintScreenWhite() {

@@ -20,10 +20,11 @@ panel::NameList namesOf(const Table& table) {
 
 void refuse(const char* call, const char* inside, const char* because) {
     std::cerr << "evoplug: " << call << " called inside " << inside << " is refused: it would "
-              << because << " that " << inside << " is using\n";
+              << because << ", which " << inside << " is using\n";
 }
 
-// For as long as it lives, `user` is the export using the population.
+// For as long as it lives, `user` is the export using the population or one
+// of its entities.
 class UsingPopulation {
   public:
     UsingPopulation(const char*& user, const char* name) : user_(user), former_(user) {
@@ -89,7 +90,7 @@ void PluginState::buildPanel() {
 
 void PluginState::createPopulation() {
     if (populationUser_ != nullptr) {
-        refuse("CreateGenotype", populationUser_, "replace the population");
+        refuse("CreateGenotype", populationUser_, "replace the population and its entities");
         return;
     }
     const UsingPopulation use(populationUser_, "CreateGenotype");
@@ -102,6 +103,11 @@ void PluginState::createPopulation() {
 void PluginState::runGeneration() {
     const UsingPopulation use(populationUser_, "evolution");
     evolution.runGeneration();
+}
+
+int32_t PluginState::distAhead(void* entity) {
+    const UsingPopulation use(populationUser_, "DistAhead");
+    return demo::distAhead(engine, entity);
 }
 
 void PluginState::toggleController() {

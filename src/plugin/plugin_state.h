@@ -11,7 +11,8 @@
 //   - another engine's record drops what they found under the engine whose
 //     call they are inside;
 //   - a new population replaces the one `evolution` and `CreateGenotype` use
-//     for their whole run.
+//     for their whole run, and removes entities, such as the one `DistAhead`
+//     traces from.
 // A refused export changes nothing and says so in one line on standard error.
 #pragma once
 
@@ -70,6 +71,7 @@ struct PluginState {
     // A population with the strategies the panel shows now.
     void createPopulation();
     void runGeneration();
+    int32_t distAhead(void* entity);
     // Slides the controller group, only while a population exists.
     void toggleController();
 
@@ -77,7 +79,8 @@ struct PluginState {
     void forgetEngine();
 
     const Running* running_ = nullptr;
-    const char* populationUser_ = nullptr;  // the innermost export using the population
+    // The innermost export using the population or one of its entities.
+    const char* populationUser_ = nullptr;
     // The last record handed over. The plug-in can tell engines apart only by
     // where their record lies: a new engine whose record takes the former
     // one's place looks like the former one starting again.

@@ -16,53 +16,49 @@
 #include "exports/exports.h"
 #include "level.h"
 #include "plugin/plugin_state.h"
+#include "support/exports_level.h"
 
 namespace evoplug {
 namespace {
-
-using abi::fromInt;
-
-int64_t standingClock() { return 99; }
 
 struct CallOut {
     const char* name;    // as the engine reports it
     const char* inside;  // the export that makes it
     std::function<void()> call;
-    bool populationInUse;  // by `inside`, throughout
+    const char* refuses;  // the nested exports refused there
 };
 
 const CallOut kCallOuts[] = {
-    {"CalculateFitness", "CreateGenotype", [] { CreateGenotype(); }, true},
-    {"CalculateFitness", "evolution", [] { evolution(0, 0); }, true},
-    {"CalculateFitness", "MyFitness", [] { MyFitness(); }, false},
-    {"checkDragProcess", "MoveMyPanel", [] { MoveMyPanel(); }, false},
-    {"beeps", "WDLBeep", [] { WDLBeep(fromInt(2)); }, false},
-    {"ent_create", "CreateGenotype", [] { CreateGenotype(); }, true},
-    {"ent_remove", "CreateGenotype", [] { CreateGenotype(); }, true},
-    {"lock", "PaintScreenWhite", [] { PaintScreenWhite(); }, false},
-    {"unlock", "PaintScreenWhite", [] { PaintScreenWhite(); }, false},
+    {"CalculateFitness", "CreateGenotype", [] { CreateGenotype(); },
+     "CreateGenotype ResetPluginState A5_DLLAPI"},
+    {"CalculateFitness", "evolution", [] { evolution(0, 0); },
+     "CreateGenotype ResetPluginState A5_DLLAPI"},
+    {"CalculateFitness", "MyFitness", [] { MyFitness(); }, "ResetPluginState A5_DLLAPI"},
+    {"checkDragProcess", "MoveMyPanel", [] { MoveMyPanel(); }, "ResetPluginState A5_DLLAPI"},
+    {"beeps", "WDLBeep", [] { WDLBeep(0); }, "ResetPluginState A5_DLLAPI"},
+    {"ent_create", "CreateGenotype", [] { CreateGenotype(); },
+     "CreateGenotype ResetPluginState A5_DLLAPI"},
+    {"ent_remove", "CreateGenotype", [] { CreateGenotype(); },
+     "CreateGenotype ResetPluginState A5_DLLAPI"},
+    {"vec_rotate", "DistAhead", [] { DistAhead(state().evolution.population()->entities[0]); },
+     "CreateGenotype ResetPluginState A5_DLLAPI"},
+    {"trace", "DistAhead", [] { DistAhead(state().evolution.population()->entities[0]); },
+     "CreateGenotype ResetPluginState A5_DLLAPI"},
+    {"lock", "PaintScreenWhite", [] { PaintScreenWhite(); }, "ResetPluginState A5_DLLAPI"},
+    {"unlock", "PaintScreenWhite", [] { PaintScreenWhite(); }, "ResetPluginState A5_DLLAPI"},
 };
 
-enum class Refused { Never, WhilePopulationInUse, Always };
-
-struct Nested {
-    const char* name;
-    // Given a copy of the engine's record at another address: to the
-    // library, another engine's record.
-    std::function<int32_t(void* otherRecord)> call;
-    Refused refused;
-};
-
-const Nested kNested[] = {
-    {"CreateGenotype", [](void*) { return CreateGenotype(); }, Refused::WhilePopulationInUse},
+// Each is handed a copy of the engine's record at another address: to the
+// library, another engine's record.
+const std::pair<const char*, std::function<int32_t(void*)>> kNested[] = {
+    {"CreateGenotype", [](void*) { return CreateGenotype(); }},
     {"ResetPluginState",
      [](void*) {
          ResetPluginState();
          return 0;
-     },
-     Refused::Always},
-    {"A5_DLLAPI", [](void* other) { return A5_DLLAPI(other); }, Refused::Always},
-    {"evolution", [](void*) { return evolution(0, 0); }, Refused::Never},
+     }},
+    {"A5_DLLAPI", [](void* other) { return A5_DLLAPI(other); }},
+    {"evolution", [](void*) { return evolution(0, 0); }},
 };
 
 // The population and the level's entities agree, every gene in range.
@@ -81,59 +77,43 @@ void expectWhole(const host::Engine& engine) {
 }
 
 struct Session {
-    std::string errors;   // of the call that makes the call-out
+    std::string errors;   // of the export that makes the call-out
     int32_t answer = -1;  // of the nested export
-    std::string outcome;  // all the level shows after a further generation and population
+    std::string outcome;  // the report and entities after a further generation and population
 };
 
-// The standard level with a population of 20; then the call-out's export,
-// and `nested` inside it the first time the call-out is made.
-Session run(const CallOut& out, const Nested* nested) {
+// The started level; then the call-out's export, which calls `nested` the
+// first time it makes the call-out.
+Session run(const CallOut& out, const std::function<int32_t(void*)>& nested) {
     ResetPluginState();
     host::Engine engine;
     host::Level level(engine);
     std::ostringstream report;
     state().report.redirect(&report);
-    SetRuntimeClock(&standingClock);
-    A5_DLLAPI(engine.interfaceRecord());
-    InterfaceInit();
-    WDL_syntax();
-    init_population();
-    init_Ortavia();
-    CreateGenotype();
-    *engine.var("dragSwitch") = fromInt(1);
+    testing::startUpWithPopulation(engine);
     abi::Word elsewhere[abi::host::kWords];
     std::copy_n(static_cast<const abi::Word*>(engine.interfaceRecord()), abi::host::kWords,
                 elsewhere);
-
     Session session;
     bool made = false;
     engine.onCall = [&](std::string_view call) {
-        if (nested == nullptr || made || call != out.name) return;
+        if (!nested || made || call != out.name) return;
         made = true;
-        session.answer = nested->call(elsewhere);
+        session.answer = nested(elsewhere);
     };
-    // Taken from the stream, not the descriptor, where a sanitizer's report goes.
+    // Taken from the stream, not the descriptor, where a sanitizer reports.
     std::ostringstream errors;
     std::streambuf* const stderrBuffer = std::cerr.rdbuf(errors.rdbuf());
     out.call();
     std::cerr.rdbuf(stderrBuffer);
-    session.errors = errors.str();
     engine.onCall = nullptr;
-    if (nested != nullptr) {
-        EXPECT_EQ(session.answer, 0) << "the call-out was made and answered";
-    }
+    session.errors = errors.str();
     expectWhole(engine);
 
     evolution(0, 0);
     CreateGenotype();
-    std::ostringstream outcome;
-    outcome << report.str() << engine.entitiesCreated() << ' ' << engine.entitiesRemoved() << ' '
-            << engine.liveEntities();
-    for (const int32_t* e : engine.entityRecords())
-        outcome << ' ' << e[abi::entity::kGene0] << ' ' << e[abi::entity::kGene1] << ' '
-                << e[abi::entity::kGene2];
-    session.outcome = outcome.str();
+    session.outcome = report.str() + std::to_string(engine.entitiesCreated()) + ' ' +
+                      std::to_string(engine.entitiesRemoved());
     ResetPluginState();
     return session;
 }
@@ -141,20 +121,18 @@ Session run(const CallOut& out, const Nested* nested) {
 TEST(CallOut, AnExportCalledBackIsRefusedOnlyWhereItWouldTakeAwayWhatTheCallerUses) {
     for (const CallOut& out : kCallOuts) {
         const std::string without = run(out, nullptr).outcome;
-        for (const Nested& nested : kNested) {
-            SCOPED_TRACE(std::string(nested.name) + " from " + out.name + " in " + out.inside);
-            const Session session = run(out, &nested);
-            const bool refused =
-                nested.refused == Refused::Always ||
-                (nested.refused == Refused::WhilePopulationInUse && out.populationInUse);
-            if (!refused) {
+        for (const auto& [name, call] : kNested) {
+            SCOPED_TRACE(std::string(name) + " from " + out.name + " in " + out.inside);
+            const Session session = run(out, call);
+            EXPECT_EQ(session.answer, 0) << "made and answered";
+            if (std::string(out.refuses).find(name) == std::string::npos) {
                 EXPECT_EQ(session.errors, "");
                 EXPECT_NE(session.outcome, without);
                 continue;
             }
             EXPECT_EQ(session.outcome, without);
             EXPECT_EQ(std::count(session.errors.begin(), session.errors.end(), '\n'), 1);
-            EXPECT_NE(session.errors.find(nested.name), std::string::npos) << session.errors;
+            EXPECT_NE(session.errors.find(name), std::string::npos) << session.errors;
             EXPECT_NE(session.errors.find(std::string(" inside ") + out.inside), std::string::npos)
                 << session.errors;
         }
