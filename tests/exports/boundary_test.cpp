@@ -17,6 +17,7 @@
 #include "exports/exports.h"
 #include "level.h"
 #include "plugin/plugin_state.h"
+#include "support/exports_level.h"
 
 namespace {
 
@@ -43,8 +44,6 @@ namespace evoplug {
 namespace {
 
 using abi::fromInt;
-
-int64_t standingClock() { return 99; }
 
 // Everything the exports below may change.
 std::string observe(host::Engine& e) {
@@ -76,14 +75,7 @@ TEST(Boundary, AFailedAllocationEndsTheExportAndLosesNothing) {
             ResetPluginState();
             host::Engine engine;
             host::Level level(engine);
-            SetRuntimeClock(&standingClock);
-            A5_DLLAPI(engine.interfaceRecord());
-            InterfaceInit();
-            WDL_syntax();
-            init_population();
-            init_Ortavia();
-            CreateGenotype();
-            *engine.var("dragSwitch") = fromInt(1);
+            testing::startUpWithPopulation(engine);
             const std::string before = observe(engine);
             allocationsUntilFailure = n;
             call();

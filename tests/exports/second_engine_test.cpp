@@ -8,14 +8,13 @@
 #include "engine.h"
 #include "exports/exports.h"
 #include "level.h"
+#include "support/exports_level.h"
 
 namespace evoplug {
 namespace {
 
 using abi::fromInt;
 using abi::Word;
-
-int64_t standingClock() { return 99; }
 
 void bindAndBuildPanel() {
     InterfaceInit();
@@ -33,7 +32,7 @@ TEST(SecondEngine, UsesNothingTheFormerOneGaveAndLeavesItsEntitiesAlone) {
     int32_t particle[abi::particle::kWords] = {};
     std::cout.setstate(std::ios::badbit);  // the report
     ResetPluginState();
-    SetRuntimeClock(&standingClock);
+    SetRuntimeClock(&testing::standingClock);
     {
         host::Engine first;
         host::Level level(first);
