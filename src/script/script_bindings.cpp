@@ -99,7 +99,7 @@ int checkWiring(const bridge::EngineLink& engine, std::ostream& errors) {
             errors << "is missing";
         else
             errors << "is " << describeType(type);
-        errors << "; " << info.usedBy << " needs " << describe(info.need) << "\n";
+        errors << "; it must be " << describe(info.need) << " (used by " << info.usedBy << ")\n";
         ++problems;
     }
     const auto* action = engine.find(nameOf(ActionString), bridge::Kind::String);

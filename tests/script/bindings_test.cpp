@@ -60,4 +60,17 @@ TEST(CheckWiring, EachMissingOrMistypedNameIsOneLineNamingIt) {
     }
 }
 
+TEST(CheckWiring, TheLineSaysWhatTheNameMustBeAndWhichExportsUseIt) {
+    host::Engine engine;
+    host::Level level{engine};
+    bridge::EngineLink link;
+    link.attach(engine.interfaceRecord());
+    engine.remove("smallarray");
+    std::ostringstream out;
+    checkWiring(link, out);
+    EXPECT_EQ(out.str(),
+              "evoplug: \"smallarray\" is missing; it must be an array (used by CreateGenotype, "
+              "evolution)\n");
+}
+
 }  // namespace evoplug::script
