@@ -41,12 +41,7 @@ class BenchLevel {
         level_ = std::make_unique<host::Level>(engine_, settings);
         engine_.setCallLogging(false);
         plugin_->exports().SetRuntimeClock(&standingClock);
-        level_->startUp(*plugin_);
-        // The panel's step buttons: each row starts at its first entry.
-        for (int k = 0; k < s.selection; ++k)
-            plugin_->exports().SelectCommand(abi::fromInt(0), abi::fromInt(1));
-        for (int k = 0; k < s.crossbreed; ++k)
-            plugin_->exports().SelectCommand(abi::fromInt(1), abi::fromInt(1));
+        level_->begin(*plugin_, s.selection, s.crossbreed);
     }
     ~BenchLevel() { plugin_->exports().SetRuntimeClock(nullptr); }
     BenchLevel(const BenchLevel&) = delete;

@@ -22,7 +22,6 @@ namespace {
 using evoplug::bench::BenchLevel;
 using evoplug::bench::BenchSettings;
 using evoplug::bench::Recorder;
-namespace abi = evoplug::abi;
 namespace host = evoplug::host;
 
 BenchSettings settingsOf(const benchmark::State& state) {
@@ -35,7 +34,6 @@ BenchSettings settingsOf(const benchmark::State& state) {
 
 void BM_Generation(benchmark::State& state) {
     BenchLevel level(settingsOf(state));
-    level.exports().CreateGenotype();
     for (auto _ : state) level.exports().evolution(0, 0);
     state.SetComplexityN(state.range(0));
 }
@@ -46,7 +44,6 @@ void BM_OutputFloor(benchmark::State& state) {
     Recorder recorder;
     {
         BenchLevel level(settingsOf(state));
-        level.exports().CreateGenotype();
         level.exports().evolution(0, 0);  // past the first generation
         std::streambuf* previous = std::cout.rdbuf(&recorder);
         level.exports().evolution(0, 0);
@@ -91,12 +88,12 @@ BENCHMARK(BM_CreateGenotype)->Arg(200);
 void BM_HostEntities(benchmark::State& state) {
     host::Engine engine;
     auto create =
-        reinterpret_cast<abi::EntCreateFn>(host::Engine::lookupFunctionEntry("ent_create"));
+        reinterpret_cast<evoplug_ent_create_fn>(host::Engine::lookupFunctionEntry("ent_create"));
     auto remove =
-        reinterpret_cast<abi::EntRemoveFn>(host::Engine::lookupFunctionEntry("ent_remove"));
+        reinterpret_cast<evoplug_ent_remove_fn>(host::Engine::lookupFunctionEntry("ent_remove"));
     static const char model[] = "ball.mdl";
-    abi::Word record[abi::string::kWords] = {};
-    record[abi::string::kText] = reinterpret_cast<abi::Word>(model);
+    host::Word record[EVOPLUG_STRING_WORDS] = {};
+    record[EVOPLUG_STRING_TEXT] = reinterpret_cast<host::Word>(model);
     const int32_t position[3] = {0, 0, 0};
     std::vector<void*> entities(static_cast<size_t>(state.range(0)));
     for (auto& e : entities) e = create(record, position, 0);

@@ -50,7 +50,6 @@ int main(int argc, char** argv) {
     const int generations = std::atoi(argv[4]);
     if (argc == 6) s.crossover = std::atoi(argv[5]);
     evoplug::bench::BenchLevel level(s);
-    level.exports().CreateGenotype();
     if (floor) {
         Recorder recorder;
         level.exports().evolution(0, 0);  // past the first generation

@@ -22,7 +22,7 @@
 namespace {
 
 using namespace evoplug;
-using abi::fromInt;
+using host::fromInt;
 
 int64_t fixedSeconds() { return 777; }
 

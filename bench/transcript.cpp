@@ -8,6 +8,7 @@
 // report with its flush points, the script's variables and arrays, every
 // entity's words, the texts of every string, the panels' words, the corpus
 // counts and one particle.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -19,7 +20,6 @@
 namespace {
 
 namespace host = evoplug::host;
-namespace abi = evoplug::abi;
 
 int64_t seconds = 1700000000;
 int64_t steppedClock() { return seconds; }
@@ -46,6 +46,26 @@ class Transcript {
 
     // More of what a step observed, written after its report.
     std::string extra;
+
+    // A level showing the evolution calls UpdateEntities after `evolution`.
+    // Builds without it must give the same transcript, so its effect is
+    // checked against "bigarray" (a line only when they disagree) and then
+    // taken back.
+    void checkUpdateEntities(const host::Exports& call) {
+        if (call.UpdateEntities == nullptr) return;
+        const std::vector<int32_t*> entities = engine_.entityRecords();
+        std::vector<int32_t> before;
+        for (const int32_t* e : entities) before.insert(before.end(), e + 21, e + 24);
+        const int32_t written = call.UpdateEntities();
+        const int32_t* genes = engine_.var("bigarray");
+        bool agree = written == host::fromInt(static_cast<int32_t>(entities.size()));
+        for (size_t i = 0; i < entities.size(); ++i)
+            for (int g = 0; g < 3; ++g)
+                agree = agree && entities[i][EVOPLUG_ENTITY_GENE0 - g] == genes[3 * i + g];
+        if (!agree) extra += "UpdateEntities disagrees with bigarray\n";
+        for (size_t i = 0; i < entities.size(); ++i)
+            std::copy_n(before.begin() + 3 * static_cast<long>(i), 3, entities[i] + 21);
+    }
 
   private:
     void numbers(const char* name, int count) {
@@ -107,29 +127,29 @@ int main(int argc, char** argv) {
     settings.mutation = 500;
     settings.crossover = crossover;
     host::Level level(engine, settings);
-    *engine.var("dragSwitch") = abi::kOne;
-    *engine.var("mouse_pos.x") = abi::fromInt(120);
-    *engine.var("mouse_pos.y") = abi::fromInt(80);
+    *engine.var("dragSwitch") = host::kOne;
+    *engine.var("mouse_pos.x") = host::fromInt(120);
+    *engine.var("mouse_pos.y") = host::fromInt(80);
     Transcript t(engine, individuals);
 
     t.step("start", [&] {
-        level.startUp(*plugin);
-        for (int k = 0; k < selection; ++k) call.SelectCommand(0, abi::kOne);
-        for (int k = 0; k < crossbreed; ++k) call.SelectCommand(abi::kOne, abi::kOne);
-        call.SelectRadio(abi::kOne);
-        call.ControlPanelCommand(0, abi::kOne);
-        call.CreateGenotype();
+        level.begin(*plugin, selection, crossbreed);
+        call.SelectRadio(host::kOne);
+        call.ControlPanelCommand(0, host::kOne);
         call.ToggleControlPanel();
     });
     for (int g = 1; g <= generations; ++g) {
         if (g % 3 != 0) ++seconds;
-        t.step("generation", [&] { call.evolution(0, 0); });
+        t.step("generation", [&] {
+            call.evolution(0, 0);
+            t.checkUpdateEntities(call);
+        });
     }
     t.step("dialog", [&] {
         call.DragPanel();
         call.MoveMyPanel();
         call.DragPanel();
-        call.PositionPanel(abi::kOne);
+        call.PositionPanel(host::kOne);
         call.ReleaseMyPanel();
     });
     int32_t particle[32] = {};

@@ -3,7 +3,7 @@
 # 32-bit exports free of the cdecl underscore and of stdcall suffixes.
 
 function(evoplug_write_def_file def_file)
-  set(list_header ${PROJECT_SOURCE_DIR}/src/exports/export_list.h)
+  set(list_header ${PROJECT_SOURCE_DIR}/include/evoplug.h)
   set(probe ${PROJECT_SOURCE_DIR}/cmake/export_names.probe)
   set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                ${list_header} ${probe})
@@ -11,7 +11,7 @@ function(evoplug_write_def_file def_file)
   # The preprocessor, not a pattern, reads the list: it sees exactly what the
   # compiler sees, conditionals and line continuations included.
   execute_process(
-    COMMAND ${CMAKE_CXX_COMPILER} -E -P -x c++ -std=c++17 -I ${PROJECT_SOURCE_DIR}/src ${probe}
+    COMMAND ${CMAKE_CXX_COMPILER} -E -P -x c++ -std=c++17 -I ${PROJECT_SOURCE_DIR}/include ${probe}
     OUTPUT_VARIABLE expanded
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)

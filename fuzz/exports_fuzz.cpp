@@ -7,9 +7,9 @@
 // After every step the population and the level's entities must agree.
 //
 // The exports are linked in, not loaded, so their coverage guides the
-// fuzzer. The plug-in's state lives across inputs, as across a long level;
-// so do the engine and its level, and what an input changes is put back at
-// the start of the next.
+// fuzzer; it reaches the library only through its public header. The plug-in's state lives across
+// inputs, as across a long level; so do the engine and its level, and what an input changes is put
+// back at the start of the next.
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -26,21 +26,18 @@
 #include <vector>
 
 #include "engine.h"
-#include "exports/exports.h"
+#include "evoplug.h"
 #include "fuzz_input.h"
 #include "level.h"
-#include "plugin/plugin_state.h"
 
 namespace {
 
-using evoplug::genetic::kMaxIndividuals;
 using evoplug::host::Engine;
 using evoplug::host::Level;
-namespace abi = evoplug::abi;
+using evoplug::host::Word;
 
-constexpr int32_t kOne = 1024;
+constexpr int32_t kOne = EVOPLUG_ONE;
 
-Engine* engine = nullptr;
 Level* level = nullptr;
 FuzzInput* input = nullptr;  // the current input, for the script's answers
 int32_t scratch[32];         // a particle or any other record an export is handed
@@ -68,43 +65,43 @@ int32_t extremeVar(FuzzInput& in) {
     return in.ConsumeIntegral<int32_t>();
 }
 
-// The library's names by what they must be; "ent_wander" is the level's
-// action function, named by "actionstring".
-std::vector<std::string> namesOf(std::initializer_list<evoplug::script::Need> needs) {
-    std::vector<std::string> names;
-    for (const auto& info : evoplug::script::kNames)
-        for (auto need : needs)
-            if (info.need == need) names.emplace_back(info.text);
-    return names;
+// The level's names by their kind, as the standard level defines them.
+Engine* engine = nullptr;
+std::vector<std::string> kNumberNames, kRecordNames, kScriptNames;
+#define EVOPLUG_FUZZ_ENGINE_FUNCTION(name, result, params) #name,
+const std::vector<std::string> kEngineFunctions = {
+    EVOPLUG_ENGINE_FUNCTIONS(EVOPLUG_FUZZ_ENGINE_FUNCTION)};
+#undef EVOPLUG_FUZZ_ENGINE_FUNCTION
+
+void collectNames() {
+    for (const auto& [name, type] : engine->objects()) {
+        kScriptNames.push_back(name);
+        if (type == EVOPLUG_TYPE_NUMBER || type == EVOPLUG_TYPE_ARRAY) kNumberNames.push_back(name);
+        if (type == EVOPLUG_TYPE_PANEL || type == EVOPLUG_TYPE_OBJECT) kRecordNames.push_back(name);
+    }
 }
-using Need = evoplug::script::Need;
-const std::vector<std::string> kNumberNames = namesOf({Need::Number, Need::Array});
-const std::vector<std::string> kRecordNames = namesOf({Need::Panel, Need::Object});
-const std::vector<std::string> kEngineFunctions = namesOf({Need::EngineFunction});
-const std::vector<std::string> kScriptNames = [] {
-    auto all = namesOf(
-        {Need::Number, Need::Array, Need::String, Need::Panel, Need::Object, Need::Function});
-    all.emplace_back("ent_wander");
-    return all;
-}();
 
 // What every name held when the level was defined: its type code and data
 // words. The objects themselves stay with the engine, so putting these words
 // back under the name restores the object, storage and all.
-std::map<std::string, std::array<abi::Word, abi::object::kWords>> originals;
+std::map<std::string, std::array<Word, EVOPLUG_OBJECT_WORDS>> originals;
 
-const abi::Word* objectWords(const std::string& name) {
-    return static_cast<const abi::Word*>(Engine::lookupEntry(name.c_str()));
+const Word* objectWords(const std::string& name) {
+    return static_cast<const Word*>(Engine::lookupEntry(name.c_str()));
 }
 
 // The storage of a number variable or array, or of a record of that many
 // words; null when the name holds anything else now.
 int32_t* storage(const std::string& name, std::initializer_list<int32_t> types) {
-    const abi::Word* words = objectWords(name);
+    const Word* words = objectWords(name);
     if (words == nullptr) return nullptr;
-    const auto type = static_cast<int32_t>(words[abi::object::kType]);
+    const auto type = static_cast<int32_t>(words[EVOPLUG_OBJECT_TYPE]);
     for (int32_t t : types)
-        if (t == type) return reinterpret_cast<int32_t*>(words[abi::dataWordFor(type)]);
+        if (t == type) {
+            const bool second = type == EVOPLUG_TYPE_STRING || type == EVOPLUG_TYPE_PANEL;
+            return reinterpret_cast<int32_t*>(
+                words[second ? EVOPLUG_OBJECT_DATA1 : EVOPLUG_OBJECT_DATA0]);
+        }
     return nullptr;
 }
 
@@ -207,10 +204,10 @@ const std::vector<std::pair<std::string, std::string>> kCallOuts = {
     {"CalculateFitness", "MyFitness"},
     {"checkDragProcess", "MoveMyPanel"},
     {"beeps", "WDLBeep"},
-    {abi::kEntCreateName, "CreateGenotype"},
-    {abi::kEntRemoveName, "CreateGenotype"},
-    {abi::kTraceName, "DistAhead"},
-    {abi::kVecRotateName, "DistAhead"},
+    {"ent_create", "CreateGenotype"},
+    {"ent_remove", "CreateGenotype"},
+    {"trace", "DistAhead"},
+    {"vec_rotate", "DistAhead"},
     {"lock", "PaintScreenWhite"},
     {"unlock", "PaintScreenWhite"}};
 
@@ -256,31 +253,29 @@ std::map<std::string, int> callBudget = {{"init_population", 8}};
 // number or array stays out of the numbers: their size cannot be told, so a
 // script that declares one too short is beyond what the library can see.
 // The other kinds' storage is the fuzzer's own, so no input allocates.
-int32_t otherNumber[2], otherPanel[abi::panel::kWords], otherObject[abi::camera::kWords];
+int32_t otherNumber[2], otherPanel[EVOPLUG_PANEL_WORDS], otherObject[EVOPLUG_CAMERA_WORDS];
 char otherText[] = "ent_wander";
-abi::Word otherString[abi::string::kWords] = {0, 0, 0, reinterpret_cast<abi::Word>(otherText)};
+Word otherString[EVOPLUG_STRING_WORDS] = {0, 0, 0, reinterpret_cast<Word>(otherText)};
 int32_t otherFunction = 0;
 
 void redefine(FuzzInput& in, const std::string& name) {
-    using abi::Word;
-    namespace type = abi::type;
     const bool number =
         std::find(kNumberNames.begin(), kNumberNames.end(), name) != kNumberNames.end();
     const auto at = [](void* storage) { return reinterpret_cast<Word>(storage); };
     switch (in.ConsumeIntegralInRange(number ? 2 : 0, 6)) {
         case 0:
             otherNumber[0] = extremeVar(in);
-            return engine->retype(name, type::kNumber, at(otherNumber), 0);
+            return engine->retype(name, EVOPLUG_TYPE_NUMBER, at(otherNumber), 0);
         case 1:
-            return engine->retype(name, type::kArray, at(otherNumber), 0);
+            return engine->retype(name, EVOPLUG_TYPE_ARRAY, at(otherNumber), 0);
         case 2:
-            return engine->retype(name, type::kString, 0, at(otherString));
+            return engine->retype(name, EVOPLUG_TYPE_STRING, 0, at(otherString));
         case 3:
-            return engine->retype(name, type::kPanel, 0, at(otherPanel));
+            return engine->retype(name, EVOPLUG_TYPE_PANEL, 0, at(otherPanel));
         case 4:
-            return engine->retype(name, type::kObject, at(otherObject), 0);
+            return engine->retype(name, EVOPLUG_TYPE_OBJECT, at(otherObject), 0);
         case 5:
-            return engine->retype(name, type::kFunction, static_cast<Word>(otherFunction), 0);
+            return engine->retype(name, EVOPLUG_TYPE_FUNCTION, static_cast<Word>(otherFunction), 0);
         default:  // a type code the library has no use for
             return engine->retype(name, 7, at(otherPanel), at(otherPanel));
     }
@@ -288,10 +283,10 @@ void redefine(FuzzInput& in, const std::string& name) {
 
 void setRecordWord(Context& c) {
     const std::string& name = pick(c.in, kRecordNames);
-    if (int32_t* panel = storage(name, {abi::type::kPanel}))
-        panel[c.in.ConsumeIntegralInRange(0, abi::panel::kWords - 1)] = extremeVar(c.in);
-    else if (int32_t* object = storage(name, {abi::type::kObject}))
-        object[c.in.ConsumeIntegralInRange(0, abi::camera::kWords - 1)] = extremeVar(c.in);
+    if (int32_t* panel = storage(name, {EVOPLUG_TYPE_PANEL}))
+        panel[c.in.ConsumeIntegralInRange(0, EVOPLUG_PANEL_WORDS - 1)] = extremeVar(c.in);
+    else if (int32_t* object = storage(name, {EVOPLUG_TYPE_OBJECT}))
+        object[c.in.ConsumeIntegralInRange(0, EVOPLUG_CAMERA_WORDS - 1)] = extremeVar(c.in);
 }
 
 void setUp() {
@@ -300,6 +295,7 @@ void setUp() {
     level = &theLevel;
     engine = &theEngine;
     engine->setCallLogging(false);
+    collectNames();
     // The script's verdict comes from the input while it lasts.
     engine->defineFunction("CalculateFitness", [](int32_t, int32_t, int32_t, int32_t) {
         // An input may have taken "chromosom" away or made it something else;
@@ -312,17 +308,17 @@ void setUp() {
     otherFunction =
         engine->defineFunction("fuzz_other", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
     for (const auto& name : kScriptNames)
-        std::copy_n(objectWords(name), abi::object::kWords, originals[name].begin());
+        std::copy_n(objectWords(name), EVOPLUG_OBJECT_WORDS, originals[name].begin());
 }
 
 // Puts back what the previous input took away or redefined, in place.
 void restoreLevel() {
     for (const auto& [name, original] : originals) {
         if (objectWords(name) == nullptr) engine->restore(name);
-        const abi::Word* now = objectWords(name);
-        if (now != nullptr && std::equal(now, now + abi::object::kWords, original.begin()))
+        const Word* now = objectWords(name);
+        if (now != nullptr && std::equal(now, now + EVOPLUG_OBJECT_WORDS, original.begin()))
             continue;
-        engine->retype(name, static_cast<int32_t>(original[abi::object::kType]), original[0],
+        engine->retype(name, static_cast<int32_t>(original[EVOPLUG_OBJECT_TYPE]), original[0],
                        original[1]);
     }
     // The settings too, in the level's storage: once an input left them out
@@ -332,7 +328,8 @@ void restoreLevel() {
                                       {"stringlength", settings.genes},
                                       {"mutation", settings.mutation},
                                       {"crossover", settings.crossover}})
-        *reinterpret_cast<int32_t*>(originals[name][abi::object::kData0]) = abi::fromInt(value);
+        *reinterpret_cast<int32_t*>(originals[name][EVOPLUG_OBJECT_DATA0]) =
+            evoplug::host::fromInt(value);
     for (const auto& name : kEngineFunctions) engine->enableEngineFunction(name);
     engine->setEntityCreationFails(false);
     engine->clearTraces();
@@ -345,19 +342,27 @@ void restoreLevel() {
 // starts without them.
 bool orphansPossible = false;
 
-const evoplug::genetic::Population* currentPopulation() {
-    return evoplug::state().evolution.population();
+// The library's entities are those UpdateEntities writes: each live entity is
+// marked with a gene no individual has, and the marks left show the others.
+// Answers the entities written; `owned` tells, per live entity, whether it
+// was one of them.
+constexpr int32_t kNoGene = -1;
+int32_t markOwned(const std::vector<int32_t*>& live, std::vector<bool>& owned) {
+    for (int32_t* entity : live) entity[EVOPLUG_ENTITY_GENE0] = kNoGene;
+    const int32_t written = evoplug::host::toInt(UpdateEntities());
+    owned.clear();
+    for (const int32_t* entity : live) owned.push_back(entity[EVOPLUG_ENTITY_GENE0] != kNoGene);
+    return written;
 }
 
 void removeOrphans() {
-    auto remove = reinterpret_cast<abi::EntRemoveFn>(Engine::lookupFunctionEntry("ent_remove"));
-    for (int32_t* entity : engine->entityRecords()) {
-        bool owned = false;
-        if (const auto* pop = currentPopulation())
-            for (int32_t i = 0; i < pop->popSize; ++i)
-                owned = owned || pop->entities[static_cast<size_t>(i)] == entity;
-        if (!owned) remove(entity);
-    }
+    auto remove =
+        reinterpret_cast<evoplug_ent_remove_fn>(Engine::lookupFunctionEntry("ent_remove"));
+    const std::vector<int32_t*> live = engine->entityRecords();
+    std::vector<bool> owned;
+    markOwned(live, owned);
+    for (size_t i = 0; i < live.size(); ++i)
+        if (!owned[i]) remove(live[i]);
     orphansPossible = false;
 }
 
@@ -365,25 +370,30 @@ void checkInvariants(const std::string& call, size_t entitiesBefore, bool mayCha
     const auto check = [&](bool holds, const std::string& what) {
         if (!holds) fail(what, call);
     };
-    const size_t live = engine->liveEntities();
-    check(mayChangeEntities || live == entitiesBefore, "the entity count changed");
+    const std::vector<int32_t*> live = engine->entityRecords();
+    check(mayChangeEntities || live.size() == entitiesBefore, "the entity count changed");
     check(engine->badRemovals() == 0, "removed an entity the engine does not have");
-    size_t shown = 0;
-    if (const auto* pop = currentPopulation()) {
-        check(pop->popSize >= 1 && pop->popSize <= kMaxIndividuals, "population size");
-        for (int32_t i = 0; i < pop->popSize; ++i) {
-            for (int32_t g : pop->at(i).genes) check(g >= 0 && g <= 254, "a gene out of range");
-            if (void* entity = pop->entities[static_cast<size_t>(i)]) {
-                ++shown;
-                check(engine->entity(entity) != nullptr, "an individual's entity is gone");
-            }
-        }
-    }
+    std::vector<bool> owned;
+    const int32_t written = markOwned(live, owned);
+    const auto shown = static_cast<int32_t>(std::count(owned.begin(), owned.end(), true));
+    check(written <= EVOPLUG_MAX_INDIVIDUALS, "population size");
+    check(written == shown, "an individual's entity is gone");
     // Without orphans the level shows exactly the population's entities.
-    check(orphansPossible || live == shown, "live entities other than the individuals'");
-    for (int32_t* entity : engine->entityRecords())
-        for (int w = abi::entity::kGene2; w <= abi::entity::kGene0; ++w)
-            check(entity[w] >= 0 && entity[w] <= 254 * kOne, "a gene word out of range");
+    check(orphansPossible || live.size() == static_cast<size_t>(shown),
+          "live entities other than the individuals'");
+    for (size_t i = 0; i < live.size(); ++i) {
+        if (!owned[i]) continue;
+        for (int w = EVOPLUG_ENTITY_GENE2; w <= EVOPLUG_ENTITY_GENE0; ++w)
+            check(live[i][w] >= 0 && live[i][w] <= EVOPLUG_HIGHEST_GENE * kOne,
+                  "a gene word out of range");
+    }
+}
+
+// How many entities the library shows now (written back as they are).
+size_t shownEntities() {
+    std::vector<bool> owned;
+    const std::vector<int32_t*> live = engine->entityRecords();
+    return static_cast<size_t>(markOwned(live, owned));
 }
 
 // What the current step may do to the level's entities.
@@ -392,7 +402,7 @@ bool entitiesMayChange = false;
 // The engine's record, null (as if it never attached), or a copy of the
 // record elsewhere: to the library another engine's, so it forgets the
 // entities it showed, leaving them in the level.
-abi::Word elsewhere[2][abi::host::kWords];
+Word elsewhere[2][EVOPLUG_HOST_WORDS];
 const void* lastRecord = nullptr;
 
 void attachSome(FuzzInput& in) {
@@ -414,21 +424,27 @@ void perform(const Operation& op, FuzzInput& in) {
     const std::string call = op.name;
     auto budget = callBudget.find(call);
     if (budget != callBudget.end() && budget->second-- <= 0) return;
-    // A new population without "ent_remove" leaves the old entities in the
-    // level, as does a reset.
-    if (call == "CreateGenotype") {
-        entitiesMayChange = true;
-        if (evoplug::state().script.engineFunction<void*>(evoplug::script::EntRemove) == nullptr)
-            orphansPossible = true;
-    }
-    const bool populated = currentPopulation() != nullptr;
+    // A new population leaves the old entities in the level when the library
+    // had no "ent_remove" to take them away; a reset leaves them all.
+    const bool creates = call == "CreateGenotype";
+    entitiesMayChange = entitiesMayChange || creates;
+    const std::vector<int32_t*> before =
+        creates ? engine->entityRecords() : std::vector<int32_t*>();
+    const bool showed = call == "ResetPluginState" && shownEntities() > 0;
     Context c{in, kParticleExports.count(call) > 0};
     if (call == "A5_DLLAPI")
         attachSome(in);
     else
         op.call(c);
-    if (call == "ResetPluginState" && populated && currentPopulation() == nullptr)
-        orphansPossible = true;
+    if (creates) {
+        const std::vector<int32_t*> live = engine->entityRecords();
+        std::vector<bool> owned;
+        markOwned(live, owned);
+        for (size_t i = 0; i < live.size(); ++i)
+            if (!owned[i] && std::find(before.begin(), before.end(), live[i]) != before.end())
+                orphansPossible = true;
+    }
+    if (showed && shownEntities() == 0) orphansPossible = true;
 }
 
 }  // namespace
@@ -439,7 +455,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::cerr.setstate(std::ios::badbit);
     setUp();
     for (auto& record : elsewhere)
-        std::copy_n(static_cast<const abi::Word*>(engine->interfaceRecord()), abi::host::kWords,
+        std::copy_n(static_cast<const Word*>(engine->interfaceRecord()), EVOPLUG_HOST_WORDS,
                     record);
     engine->onCall = [](std::string_view call) {
         if (armed.call == nullptr || input == nullptr || call != armed.callOut) return;

@@ -33,27 +33,28 @@ int32_t rounded32(double x) {
 }  // namespace
 
 struct Engine::Object {
-    std::vector<Word> words = std::vector<Word>(abi::object::kWords, 0);
+    std::vector<Word> words = std::vector<Word>(EVOPLUG_OBJECT_WORDS, 0);
     std::vector<int32_t> numbers;  // variables, arrays, panels, engine objects
     std::vector<Word> stringRecord;
     std::string text;
 };
 
-// The engine functions handed out through slot 1, as plain cdecl functions.
+// The engine functions handed out through slot 1, as plain cdecl functions
+// named as the engine lists them.
 struct EngineFunctions {
-    static void* EVOPLUG_CDECL entCreate(const void* model, const int32_t* position,
-                                         int32_t action) {
-        Running running(abi::kEntCreateName);
+    static void* EVOPLUG_CDECL ent_create(const void* model, const int32_t* position,
+                                          int32_t action) {
+        Running running("ent_create");
         return activeEngine ? activeEngine->createEntity(model, position, action) : nullptr;
     }
-    static int32_t EVOPLUG_CDECL entRemove(void* entity) {
-        Running running(abi::kEntRemoveName);
+    static int32_t EVOPLUG_CDECL ent_remove(void* entity) {
+        Running running("ent_remove");
         return activeEngine ? activeEngine->removeEntity(entity) : 0;
     }
     // Turns the vector by roll (x axis), tilt (y axis), then pan (z axis),
     // angles in degrees as EngineVar.
-    static int32_t EVOPLUG_CDECL vecRotate(int32_t* v, const int32_t* angles) {
-        Running running(abi::kVecRotateName);
+    static int32_t EVOPLUG_CDECL vec_rotate(int32_t* v, const int32_t* angles) {
+        Running running("vec_rotate");
         if (v == nullptr || angles == nullptr) return 0;
         double x = v[0], y = v[1], z = v[2];
         auto radians = [](int32_t a) { return a / 1024.0 * kPi / 180.0; };
@@ -71,7 +72,7 @@ struct EngineFunctions {
     }
     // The length of the traced line, as EngineVar.
     static int32_t EVOPLUG_CDECL trace(const int32_t* from, const int32_t* to) {
-        Running running(abi::kTraceName);
+        Running running("trace");
         if (activeEngine == nullptr || from == nullptr || to == nullptr) return 0;
         // Whatever the level made of "trace_mode", an engine call never throws.
         const Engine::Object* mode = activeEngine->find("trace_mode");
@@ -95,20 +96,20 @@ struct EngineFunctions {
 };
 
 Engine::Engine()
-    : record_(abi::host::kWords, 0),
-      table_(abi::table::kWords, 0),
+    : record_(EVOPLUG_HOST_WORDS, 0),
+      table_(EVOPLUG_TABLE_WORDS, 0),
       secondTable_(4, 0),
-      surface_(abi::surface::kWords, 0) {
+      surface_(EVOPLUG_SURFACE_WORDS, 0) {
     if (activeEngine != nullptr) throw std::logic_error("only one engine may be active");
     activeEngine = this;
-    table_[abi::table::kLookup] = reinterpret_cast<Word>(&Engine::lookupEntry);
-    table_[abi::table::kLookupFunction] = reinterpret_cast<Word>(&Engine::lookupFunctionEntry);
-    table_[abi::table::kCall] = reinterpret_cast<Word>(&Engine::callEntry);
-    secondTable_[abi::host::kSecondTableSlot] = 0x5eed;
-    record_[abi::host::kReserved] = 1;
-    record_[abi::host::kFunctionTable] = reinterpret_cast<Word>(table_.data());
-    record_[abi::host::kSurface] = reinterpret_cast<Word>(surface_.data());
-    record_[abi::host::kSecondTable] = reinterpret_cast<Word>(secondTable_.data());
+    table_[EVOPLUG_TABLE_LOOKUP] = reinterpret_cast<Word>(&Engine::lookupEntry);
+    table_[EVOPLUG_TABLE_LOOKUP_FUNCTION] = reinterpret_cast<Word>(&Engine::lookupFunctionEntry);
+    table_[EVOPLUG_TABLE_CALL] = reinterpret_cast<Word>(&Engine::callEntry);
+    secondTable_[EVOPLUG_SECOND_TABLE_SLOT] = 0x5eed;
+    record_[EVOPLUG_HOST_RESERVED] = 1;
+    record_[EVOPLUG_HOST_FUNCTION_TABLE] = reinterpret_cast<Word>(table_.data());
+    record_[EVOPLUG_HOST_SURFACE] = reinterpret_cast<Word>(surface_.data());
+    record_[EVOPLUG_HOST_SECOND_TABLE] = reinterpret_cast<Word>(secondTable_.data());
     setSurface(64, 48, 4, 64 * 4 + 16);
 }
 
@@ -120,7 +121,7 @@ bool Engine::running() { return runningDepth > 0; }
 
 Engine::Object& Engine::add(const std::string& name, int32_t typeCode) {
     auto object = std::make_unique<Object>();
-    object->words[abi::object::kType] = static_cast<Word>(static_cast<uint32_t>(typeCode));
+    object->words[EVOPLUG_OBJECT_TYPE] = static_cast<Word>(static_cast<uint32_t>(typeCode));
     Object& result = *object;
     remove(name);  // a redefinition keeps the old storage, as remove() does
     objects_[name] = std::move(object);
@@ -133,62 +134,62 @@ Engine::Object* Engine::find(const std::string& name) const {
 }
 
 int32_t* Engine::defineVar(const std::string& name, EngineVar value, int words) {
-    Object& o = add(name, abi::type::kNumber);
+    Object& o = add(name, EVOPLUG_TYPE_NUMBER);
     o.numbers.assign(std::max(words, 1), value);
-    o.words[abi::object::kData0] = reinterpret_cast<Word>(o.numbers.data());
+    o.words[EVOPLUG_OBJECT_DATA0] = reinterpret_cast<Word>(o.numbers.data());
     return o.numbers.data();
 }
 
 int32_t* Engine::defineArray(const std::string& name, int size) {
-    Object& o = add(name, abi::type::kArray);
+    Object& o = add(name, EVOPLUG_TYPE_ARRAY);
     o.numbers.assign(std::max(size, 1), 0);
-    o.words[abi::object::kData0] = reinterpret_cast<Word>(o.numbers.data());
+    o.words[EVOPLUG_OBJECT_DATA0] = reinterpret_cast<Word>(o.numbers.data());
     return o.numbers.data();
 }
 
 Word* Engine::defineString(const std::string& name, const std::string& text) {
-    Object& o = add(name, abi::type::kString);
+    Object& o = add(name, EVOPLUG_TYPE_STRING);
     o.text = text;
-    o.stringRecord.assign(abi::string::kWords, 0);
-    o.stringRecord[abi::string::kText] = reinterpret_cast<Word>(o.text.c_str());
-    o.words[abi::object::kData1] = reinterpret_cast<Word>(o.stringRecord.data());
+    o.stringRecord.assign(EVOPLUG_STRING_WORDS, 0);
+    o.stringRecord[EVOPLUG_STRING_TEXT] = reinterpret_cast<Word>(o.text.c_str());
+    o.words[EVOPLUG_OBJECT_DATA1] = reinterpret_cast<Word>(o.stringRecord.data());
     return o.stringRecord.data();
 }
 
 int32_t* Engine::definePanel(const std::string& name) {
-    Object& o = add(name, abi::type::kPanel);
-    o.numbers.assign(abi::panel::kWords, 0);
-    o.words[abi::object::kData1] = reinterpret_cast<Word>(o.numbers.data());
+    Object& o = add(name, EVOPLUG_TYPE_PANEL);
+    o.numbers.assign(EVOPLUG_PANEL_WORDS, 0);
+    o.words[EVOPLUG_OBJECT_DATA1] = reinterpret_cast<Word>(o.numbers.data());
     return o.numbers.data();
 }
 
 int32_t* Engine::defineObject(const std::string& name) {
-    Object& o = add(name, abi::type::kObject);
-    o.numbers.assign(abi::camera::kWords, 0);
-    o.words[abi::object::kData0] = reinterpret_cast<Word>(o.numbers.data());
+    Object& o = add(name, EVOPLUG_TYPE_OBJECT);
+    o.numbers.assign(EVOPLUG_CAMERA_WORDS, 0);
+    o.words[EVOPLUG_OBJECT_DATA0] = reinterpret_cast<Word>(o.numbers.data());
     return o.numbers.data();
 }
 
 int32_t Engine::defineFunction(const std::string& name, ScriptFunction function) {
     functions_.push_back({name, std::move(function)});
     auto handle = static_cast<int32_t>(functions_.size());
-    Object& o = add(name, abi::type::kFunction);
-    o.words[abi::object::kData0] = static_cast<Word>(handle);
+    Object& o = add(name, EVOPLUG_TYPE_FUNCTION);
+    o.words[EVOPLUG_OBJECT_DATA0] = static_cast<Word>(handle);
     return handle;
 }
 
 void Engine::defineRaw(const std::string& name, int32_t typeCode, Word data0, Word data1) {
     Object& o = add(name, typeCode);
-    o.words[abi::object::kData0] = data0;
-    o.words[abi::object::kData1] = data1;
+    o.words[EVOPLUG_OBJECT_DATA0] = data0;
+    o.words[EVOPLUG_OBJECT_DATA1] = data1;
 }
 
 void Engine::retype(const std::string& name, int32_t typeCode, Word data0, Word data1) {
     Object* o = find(name);
     if (o == nullptr) return defineRaw(name, typeCode, data0, data1);
-    o->words[abi::object::kType] = static_cast<Word>(static_cast<uint32_t>(typeCode));
-    o->words[abi::object::kData0] = data0;
-    o->words[abi::object::kData1] = data1;
+    o->words[EVOPLUG_OBJECT_TYPE] = static_cast<Word>(static_cast<uint32_t>(typeCode));
+    o->words[EVOPLUG_OBJECT_DATA0] = data0;
+    o->words[EVOPLUG_OBJECT_DATA1] = data1;
 }
 
 void Engine::remove(const std::string& name) {
@@ -211,6 +212,13 @@ bool Engine::restore(const std::string& name) {
 
 bool Engine::has(const std::string& name) const { return find(name) != nullptr; }
 
+std::vector<std::pair<std::string, int32_t>> Engine::objects() const {
+    std::vector<std::pair<std::string, int32_t>> result;
+    for (const auto& [name, object] : objects_)
+        result.emplace_back(name, static_cast<int32_t>(object->words[EVOPLUG_OBJECT_TYPE]));
+    return result;
+}
+
 int32_t* Engine::var(const std::string& name) {
     Object* o = find(name);
     if (o == nullptr || o->numbers.empty()) throw std::out_of_range("no number object " + name);
@@ -226,7 +234,7 @@ Word* Engine::stringRecord(const std::string& name) {
 }
 
 std::string Engine::text(const std::string& name) {
-    auto* chars = reinterpret_cast<const char*>(stringRecord(name)[abi::string::kText]);
+    auto* chars = reinterpret_cast<const char*>(stringRecord(name)[EVOPLUG_STRING_TEXT]);
     return chars ? std::string(chars) : std::string();
 }
 
@@ -234,14 +242,15 @@ void Engine::setText(const std::string& name, const std::string& text) {
     Object* o = find(name);
     if (o == nullptr || o->stringRecord.empty()) throw std::out_of_range("no string " + name);
     o->text = text;
-    o->stringRecord[abi::string::kText] = reinterpret_cast<Word>(o->text.c_str());
+    o->stringRecord[EVOPLUG_STRING_TEXT] = reinterpret_cast<Word>(o->text.c_str());
 }
 
 int32_t Engine::handle(const std::string& name) const {
     Object* o = find(name);
-    if (o == nullptr || static_cast<int32_t>(o->words[abi::object::kType]) != abi::type::kFunction)
+    if (o == nullptr ||
+        static_cast<int32_t>(o->words[EVOPLUG_OBJECT_TYPE]) != EVOPLUG_TYPE_FUNCTION)
         return 0;
-    return static_cast<int32_t>(o->words[abi::object::kData0]);
+    return static_cast<int32_t>(o->words[EVOPLUG_OBJECT_DATA0]);
 }
 
 void Engine::disableEngineFunction(const std::string& name) { disabledFunctions_.insert(name); }
@@ -270,24 +279,24 @@ size_t Engine::callsTo(const std::string& name) const {
 
 void Engine::setSurface(int width, int height, int bytesPerPixel, int bytesPerLine) {
     pixels_.assign(static_cast<size_t>(std::max(0, bytesPerLine) * std::max(0, height)), 0);
-    surface_[abi::surface::kPixels] = reinterpret_cast<Word>(pixels_.data());
-    surface_[abi::surface::kBytesPerLine] = static_cast<Word>(bytesPerLine);
-    surface_[abi::surface::kWidth] = static_cast<Word>(width);
-    surface_[abi::surface::kHeight] = static_cast<Word>(height);
-    surface_[abi::surface::kBytesPerPixel] = static_cast<Word>(bytesPerPixel);
-    surface_[abi::surface::kLock] = reinterpret_cast<Word>(&EngineFunctions::lock);
-    surface_[abi::surface::kUnlock] = reinterpret_cast<Word>(&EngineFunctions::unlock);
+    surface_[EVOPLUG_SURFACE_PIXELS] = reinterpret_cast<Word>(pixels_.data());
+    surface_[EVOPLUG_SURFACE_BYTES_PER_LINE] = static_cast<Word>(bytesPerLine);
+    surface_[EVOPLUG_SURFACE_WIDTH] = static_cast<Word>(width);
+    surface_[EVOPLUG_SURFACE_HEIGHT] = static_cast<Word>(height);
+    surface_[EVOPLUG_SURFACE_BYTES_PER_PIXEL] = static_cast<Word>(bytesPerPixel);
+    surface_[EVOPLUG_SURFACE_LOCK] = reinterpret_cast<Word>(&EngineFunctions::lock);
+    surface_[EVOPLUG_SURFACE_UNLOCK] = reinterpret_cast<Word>(&EngineFunctions::unlock);
 }
 
 void* Engine::createEntity(const void* modelRecord, const int32_t* position, int32_t action) {
     if (entityCreationFails_) return nullptr;
     auto entity = std::make_unique<Entity>();
-    entity->words.assign(abi::entity::kWords, 0);
+    entity->words.assign(EVOPLUG_ENTITY_WORDS, 0);
     if (position != nullptr)
-        std::copy(position, position + 3, entity->words.begin() + abi::entity::kPosition);
+        std::copy(position, position + 3, entity->words.begin() + EVOPLUG_ENTITY_POSITION);
     if (modelRecord != nullptr) {
         auto* chars = reinterpret_cast<const char*>(
-            static_cast<const Word*>(modelRecord)[abi::string::kText]);
+            static_cast<const Word*>(modelRecord)[EVOPLUG_STRING_TEXT]);
         if (chars != nullptr) entity->model = chars;
     }
     entity->action = action;
@@ -303,7 +312,7 @@ int32_t Engine::removeEntity(void* record) {
         return 0;
     }
     ++removed_;
-    return abi::kOne;
+    return kOne;
 }
 
 void* Engine::lookupEntry(const char* name) {
@@ -318,10 +327,14 @@ void* Engine::lookupFunctionEntry(const char* name) {
     if (activeEngine == nullptr || name == nullptr) return nullptr;
     std::string n(name);
     if (activeEngine->disabledFunctions_.count(n)) return nullptr;
-    if (n == abi::kEntCreateName) return reinterpret_cast<void*>(&EngineFunctions::entCreate);
-    if (n == abi::kEntRemoveName) return reinterpret_cast<void*>(&EngineFunctions::entRemove);
-    if (n == abi::kVecRotateName) return reinterpret_cast<void*>(&EngineFunctions::vecRotate);
-    if (n == abi::kTraceName) return reinterpret_cast<void*>(&EngineFunctions::trace);
+        // Each by its listed name, checked against its listed signature.
+#define EVOPLUG_HOST_ENGINE_FUNCTION(fname, result, params)      \
+    if (n == #fname) {                                           \
+        const evoplug_##fname##_fn fn = &EngineFunctions::fname; \
+        return reinterpret_cast<void*>(fn);                      \
+    }
+    EVOPLUG_ENGINE_FUNCTIONS(EVOPLUG_HOST_ENGINE_FUNCTION)
+#undef EVOPLUG_HOST_ENGINE_FUNCTION
     return nullptr;
 }
 

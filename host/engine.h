@@ -17,12 +17,19 @@
 #include <string_view>
 #include <vector>
 
-#include "bridge/host_interface.h"
+#include "evoplug.h"
 
 namespace evoplug::host {
 
-using abi::EngineVar;
-using abi::Word;
+using EngineVar = int32_t;  // 10 fraction bits
+using Word = uintptr_t;     // a word of a record that holds pointers
+
+constexpr EngineVar kOne = EVOPLUG_ONE;
+constexpr int32_t toInt(EngineVar v) { return v >> EVOPLUG_FRACTION_BITS; }
+// Computed unsigned so that large values wrap, as the engine's do.
+constexpr EngineVar fromInt(int32_t i) {
+    return static_cast<EngineVar>(static_cast<uint32_t>(i) << EVOPLUG_FRACTION_BITS);
+}
 
 // A script function: (a, b, c, d) -> EngineVar.
 using ScriptFunction = std::function<int32_t(int32_t, int32_t, int32_t, int32_t)>;
@@ -77,6 +84,8 @@ class Engine {
     // storage, unless the name is defined again; false when there is none.
     bool restore(const std::string& name);
     bool has(const std::string& name) const;
+    // Every name the script defines now, with its type code, by name.
+    std::vector<std::pair<std::string, int32_t>> objects() const;
 
     // Typed reads of what a test or level defined.
     int32_t* var(const std::string& name);

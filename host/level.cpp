@@ -32,7 +32,7 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     e.definePanel("crossbreed");
     e.defineString("selStr", "");
     e.defineString("crossStr", "");
-    e.definePanel("EvolutionSettings")[abi::panel::kPosY] = abi::fromInt(200);
+    e.definePanel("EvolutionSettings")[EVOPLUG_PANEL_POS_Y] = fromInt(200);
     e.definePanel("RadioButton");
     e.definePanel("DialogPanel");
     e.definePanel("Feedmeback");  // looked up by CreateGenotype, never read
@@ -47,7 +47,7 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     e.defineObject("you");
     e.defineVar("mouse_pos.x");
     e.defineVar("mouse_pos.y");
-    e.defineVar("time", abi::kOne);
+    e.defineVar("time", kOne);
     e.defineVar("sky_speed", 0, 2);
     e.defineVar("cloud_speed", 0, 2);
     e.defineVar("trace_mode");
@@ -55,11 +55,11 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     // Script functions.
     // A compiled script reaches its variables directly, not by name; storage
     // outlives remove(), so the pointers stay valid.
-    e.defineFunction(
-        "CalculateFitness", [this, genes, verdict](int32_t, int32_t, int32_t, int32_t) {
-            *verdict = verdictOf(abi::toInt(genes[0]), abi::toInt(genes[1]), abi::toInt(genes[2]));
-            return 0;
-        });
+    e.defineFunction("CalculateFitness",
+                     [this, genes, verdict](int32_t, int32_t, int32_t, int32_t) {
+                         *verdict = verdictOf(toInt(genes[0]), toInt(genes[1]), toInt(genes[2]));
+                         return 0;
+                     });
     e.defineFunction("beeps", [](int32_t count, int32_t, int32_t, int32_t) { return count; });
     e.defineFunction("DLLPart_Alphafade", [](int32_t, int32_t, int32_t, int32_t) { return 0; });
     apply(settings);
@@ -68,10 +68,10 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
 void Level::apply(const LevelSettings& settings) {
     settings_ = settings;
     Engine& e = engine_;
-    *e.var("num_elem") = abi::fromInt(settings.individuals);
-    *e.var("stringlength") = abi::fromInt(settings.genes);
-    *e.var("mutation") = abi::fromInt(settings.mutation);
-    *e.var("crossover") = abi::fromInt(settings.crossover);
+    *e.var("num_elem") = fromInt(settings.individuals);
+    *e.var("stringlength") = fromInt(settings.genes);
+    *e.var("mutation") = fromInt(settings.mutation);
+    *e.var("crossover") = fromInt(settings.crossover);
     e.setText("modelname", settings.model);
     e.setText("actionstring", settings.action);
     if (!e.has(settings.action))
@@ -85,7 +85,7 @@ double Level::fitnessOf(int g0, int g1, int g2) const {
 }
 
 int32_t Level::verdictOf(int g0, int g1, int g2) const {
-    return static_cast<int32_t>(fitnessOf(g0, g1, g2) * abi::kOne);
+    return static_cast<int32_t>(fitnessOf(g0, g1, g2) * kOne);
 }
 
 void Level::startUp(const Plugin& plugin) {
@@ -94,6 +94,13 @@ void Level::startUp(const Plugin& plugin) {
     plugin->WDL_syntax();
     plugin->init_population();
     plugin->init_Ortavia();
+}
+
+void Level::begin(const Plugin& plugin, int selection, int crossbreed) {
+    startUp(plugin);
+    for (int k = 0; k < selection; ++k) plugin->SelectCommand(fromInt(0), fromInt(1));
+    for (int k = 0; k < crossbreed; ++k) plugin->SelectCommand(fromInt(1), fromInt(1));
+    plugin->CreateGenotype();
 }
 
 }  // namespace evoplug::host

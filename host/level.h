@@ -12,30 +12,34 @@
 #include <string>
 
 #include "engine.h"
-#include "genetic/population.h"
 #include "plugin.h"
 
 namespace evoplug::host {
 
 struct LevelSettings {
-    int individuals = 20;  // "num_elem"
-    int genes = 3;         // "stringlength"
-    int mutation = 100;    // "mutation", per mille
-    int crossover = 2;     // "crossover", pairs
-    std::array<int, 3> target = {genetic::kTarget[0], genetic::kTarget[1], genetic::kTarget[2]};
+    int individuals = 20;       // "num_elem"
+    int genes = EVOPLUG_GENES;  // "stringlength"
+    int mutation = 100;         // "mutation", per mille
+    int crossover = 2;          // "crossover", pairs
+    // This level's own choice; a component of 255 can be approached, never met.
+    std::array<int, 3> target = {255, 255, 177};
     std::string model = "ball.mdl";
     std::string action = "ent_wander";
 };
 
 class Level {
   public:
-    static constexpr int kBigArraySize = genetic::kGenes * genetic::kMaxIndividuals;
+    static constexpr int kBigArraySize = EVOPLUG_GENES * EVOPLUG_MAX_INDIVIDUALS;
 
     Level(Engine& engine, const LevelSettings& settings = {});
 
     // The start-up sequence a level runs: A5_DLLAPI, InterfaceInit,
     // WDL_syntax, init_population, init_Ortavia.
     void startUp(const Plugin& plugin);
+    // How a run of the level begins: the start-up, the settings panel's
+    // forward presses that reach the chosen strategies (each row starts at
+    // its first) and a new population.
+    void begin(const Plugin& plugin, int selection, int crossbreed);
 
     // Writes the settings into the script's variables and strings (in place:
     // pointers the plug-in has bound stay valid).

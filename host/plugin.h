@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bridge/host_interface.h"
-#include "exports/export_list.h"
+#include "evoplug.h"
 
 namespace evoplug::host {
 

@@ -1,22 +1,12 @@
-// The records and calls shared by the engine and the plug-in.
-//
-// This is the one place where record word indices, type codes and call
-// signatures are written down; the plug-in and the stand-in host both include
-// it. Two kinds of record exist:
-//   - records that hold pointers are arrays of pointer-wide words (uintptr_t);
-//     a number kept in such a word is the word's value read as int32_t;
-//   - records that hold only numbers are arrays of 32-bit words (int32_t).
-// On the engine's own 32-bit target both words are 32 bits wide.
+// The library's C++ view of the engine's records and calls, defined from the
+// public header so that no word index, type code or signature is written
+// twice; the layout pins below check the offsets at both word widths.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define EVOPLUG_CDECL __cdecl
-#else
-#define EVOPLUG_CDECL
-#endif
+#include "evoplug.h"
 
 namespace evoplug::abi {
 
@@ -24,8 +14,8 @@ namespace evoplug::abi {
 using EngineVar = int32_t;
 using Word = uintptr_t;
 
-constexpr int kFractionBits = 10;
-constexpr EngineVar kOne = 1 << kFractionBits;
+constexpr int kFractionBits = EVOPLUG_FRACTION_BITS;
+constexpr EngineVar kOne = EVOPLUG_ONE;
 
 // Whole part (arithmetic shift right by 10).
 constexpr int32_t toInt(EngineVar v) { return v >> kFractionBits; }
@@ -37,65 +27,62 @@ constexpr EngineVar fromInt(int32_t i) {
 
 // ---- Calls ----------------------------------------------------------------
 
-// Slot 0: the script object of that name, or null. Owned by the engine.
-using LookupFn = void*(EVOPLUG_CDECL*)(const char* name);
-// Slot 1: an engine function by name (one of the signatures below), or null.
-using LookupFunctionFn = void*(EVOPLUG_CDECL*)(const char* name);
-// Slot 4: calls the script function `handle` with four EngineVars and returns
-// its EngineVar result. Handle 0 is not a function: the engine returns 0.
-using CallFn = int32_t(EVOPLUG_CDECL*)(int32_t handle, int32_t a, int32_t b, int32_t c, int32_t d);
+using LookupFn = evoplug_lookup_fn;
+using LookupFunctionFn = evoplug_lookup_function_fn;
+using CallFn = evoplug_call_fn;
+using SurfaceFn = evoplug_surface_fn;
 
-// Engine functions, fetched through slot 1 by these names.
-constexpr const char* kEntCreateName = "ent_create";
-constexpr const char* kEntRemoveName = "ent_remove";
-constexpr const char* kVecRotateName = "vec_rotate";
-constexpr const char* kTraceName = "trace";
-// A new entity record; the engine copies the position.
-using EntCreateFn = void*(EVOPLUG_CDECL*)(const void* modelStringRecord, const int32_t* position3,
-                                          int32_t actionHandle);
-using EntRemoveFn = int32_t(EVOPLUG_CDECL*)(void* entity);
-// Turns vector3 in place by the three angles.
-using VecRotateFn = int32_t(EVOPLUG_CDECL*)(int32_t* vector3, const int32_t* angles3);
-// EngineVar distance along the traced line.
-using TraceFn = int32_t(EVOPLUG_CDECL*)(const int32_t* from3, const int32_t* to3);
-// The screen surface's lock and unlock functions.
-using SurfaceFn = void(EVOPLUG_CDECL*)(void);
+// Each engine function's name and signature, from the one list.
+namespace engine_function {
+#define EVOPLUG_ABI_ENGINE_FUNCTION(fname, result, params) \
+    struct fname {                                         \
+        static constexpr const char* kName = #fname;       \
+        using Fn = evoplug_##fname##_fn;                   \
+    };
+EVOPLUG_ENGINE_FUNCTIONS(EVOPLUG_ABI_ENGINE_FUNCTION)
+#undef EVOPLUG_ABI_ENGINE_FUNCTION
+}  // namespace engine_function
 
-// ---- Host interface record (pointer-wide words) -----------------------------
+constexpr const char* kEntCreateName = engine_function::ent_create::kName;
+constexpr const char* kEntRemoveName = engine_function::ent_remove::kName;
+constexpr const char* kVecRotateName = engine_function::vec_rotate::kName;
+constexpr const char* kTraceName = engine_function::trace::kName;
+using EntCreateFn = engine_function::ent_create::Fn;
+using EntRemoveFn = engine_function::ent_remove::Fn;
+using VecRotateFn = engine_function::vec_rotate::Fn;
+using TraceFn = engine_function::trace::Fn;
+
 namespace host {
-constexpr int kReserved = 0;       // may carry a version number
-constexpr int kFunctionTable = 1;  // -> engine function table
-constexpr int kSurface = 2;        // -> screen surface record
-constexpr int kUnused = 3;         // stored, never used
-constexpr int kSecondTable = 4;    // -> a table whose slot 2 is copied, never used
-constexpr int kSecondTableSlot = 2;
-constexpr int kWords = 5;
+constexpr int kReserved = EVOPLUG_HOST_RESERVED;
+constexpr int kFunctionTable = EVOPLUG_HOST_FUNCTION_TABLE;
+constexpr int kSurface = EVOPLUG_HOST_SURFACE;
+constexpr int kUnused = EVOPLUG_HOST_UNUSED;
+constexpr int kSecondTable = EVOPLUG_HOST_SECOND_TABLE;
+constexpr int kSecondTableSlot = EVOPLUG_SECOND_TABLE_SLOT;
+constexpr int kWords = EVOPLUG_HOST_WORDS;
 }  // namespace host
 
-// ---- Engine function table (pointer-wide words) -----------------------------
 namespace table {
-constexpr int kLookup = 0;
-constexpr int kLookupFunction = 1;
-constexpr int kCall = 4;
-constexpr int kWords = 5;
+constexpr int kLookup = EVOPLUG_TABLE_LOOKUP;
+constexpr int kLookupFunction = EVOPLUG_TABLE_LOOKUP_FUNCTION;
+constexpr int kCall = EVOPLUG_TABLE_CALL;
+constexpr int kWords = EVOPLUG_TABLE_WORDS;
 }  // namespace table
 
-// ---- Script object (pointer-wide words) -------------------------------------
 namespace object {
-constexpr int kData0 = 0;
-constexpr int kData1 = 1;
-constexpr int kType = 2;
-constexpr int kWords = 3;
+constexpr int kData0 = EVOPLUG_OBJECT_DATA0;
+constexpr int kData1 = EVOPLUG_OBJECT_DATA1;
+constexpr int kType = EVOPLUG_OBJECT_TYPE;
+constexpr int kWords = EVOPLUG_OBJECT_WORDS;
 }  // namespace object
 
-// Type codes of script objects, and which data word each one uses.
 namespace type {
-constexpr int32_t kNumber = 1;    // word 0 -> EngineVar (two for the two-word variables)
-constexpr int32_t kArray = 2;     // word 0 -> first EngineVar
-constexpr int32_t kString = 3;    // word 1 -> string record
-constexpr int32_t kObject = 4;    // word 0 -> 32-bit-word record ("camera", "player", "you")
-constexpr int32_t kFunction = 6;  // word 0 = the handle itself
-constexpr int32_t kPanel = 9;     // word 1 -> panel record
+constexpr int32_t kNumber = EVOPLUG_TYPE_NUMBER;
+constexpr int32_t kArray = EVOPLUG_TYPE_ARRAY;
+constexpr int32_t kString = EVOPLUG_TYPE_STRING;
+constexpr int32_t kObject = EVOPLUG_TYPE_OBJECT;
+constexpr int32_t kFunction = EVOPLUG_TYPE_FUNCTION;
+constexpr int32_t kPanel = EVOPLUG_TYPE_PANEL;
 }  // namespace type
 
 // The data word that `lookupVar` returns for a type code.
@@ -104,64 +91,60 @@ constexpr int dataWordFor(int32_t typeCode) {
                                                                    : object::kData0;
 }
 
-// ---- String record (pointer-wide words) -------------------------------------
-// Words 0-2 belong to the engine. Word 3 is the NUL-terminated Windows-1252
-// text; the plug-in may point it at text it allocated and never frees.
 namespace string {
-constexpr int kText = 3;
-constexpr int kWords = 4;
+constexpr int kText = EVOPLUG_STRING_TEXT;
+constexpr int kWords = EVOPLUG_STRING_WORDS;
 }  // namespace string
 
-// ---- Screen surface record (pointer-wide words) -----------------------------
 namespace surface {
-constexpr int kPixels = 0;  // uint8_t* first pixel byte
-constexpr int kBytesPerLine = 1;
-constexpr int kWidth = 2;
-constexpr int kHeight = 3;
-constexpr int kBytesPerPixel = 4;
-constexpr int kLock = 5;    // SurfaceFn, called before the pixels are written
-constexpr int kUnlock = 6;  // SurfaceFn, called after
-constexpr int kWords = 7;
+constexpr int kPixels = EVOPLUG_SURFACE_PIXELS;
+constexpr int kBytesPerLine = EVOPLUG_SURFACE_BYTES_PER_LINE;
+constexpr int kWidth = EVOPLUG_SURFACE_WIDTH;
+constexpr int kHeight = EVOPLUG_SURFACE_HEIGHT;
+constexpr int kBytesPerPixel = EVOPLUG_SURFACE_BYTES_PER_PIXEL;
+constexpr int kLock = EVOPLUG_SURFACE_LOCK;
+constexpr int kUnlock = EVOPLUG_SURFACE_UNLOCK;
+constexpr int kWords = EVOPLUG_SURFACE_WORDS;
 }  // namespace surface
 
-// ---- Number-only records (32-bit words) -------------------------------------
 namespace entity {
-constexpr int kPosition = 4;  // x, y, z: words 4-6
-constexpr int kAngles = 7;    // three angles: words 7-9
-constexpr int kPan = 7;
-constexpr int kTilt = 8;
-constexpr int kRoll = 9;
-constexpr int kGene2 = 21;  // gene 2 goes into word 21
-constexpr int kGene1 = 22;
-constexpr int kGene0 = 23;  // gene 0 goes into word 23
-constexpr int kWords = 32;
+constexpr int kPosition = EVOPLUG_ENTITY_POSITION;
+constexpr int kAngles = EVOPLUG_ENTITY_PAN;
+constexpr int kPan = EVOPLUG_ENTITY_PAN;
+constexpr int kTilt = EVOPLUG_ENTITY_TILT;
+constexpr int kRoll = EVOPLUG_ENTITY_ROLL;
+constexpr int kGene2 = EVOPLUG_ENTITY_GENE2;
+constexpr int kGene1 = EVOPLUG_ENTITY_GENE1;
+constexpr int kGene0 = EVOPLUG_ENTITY_GENE0;
+constexpr int kWords = EVOPLUG_ENTITY_WORDS;
 }  // namespace entity
 
 namespace particle {
-constexpr int kLife = 3;       // 0 ends the particle
-constexpr int kVelocity = 7;   // words 7-9
-constexpr int kFunction = 12;  // script function handle
-constexpr int kFlags = 13;
-constexpr int kAlpha = 19;   // transparency
-constexpr int kColour = 21;  // words 21-23, as on entities
-constexpr int kWords = 32;
+constexpr int kLife = EVOPLUG_PARTICLE_LIFE;
+constexpr int kVelocity = EVOPLUG_PARTICLE_VELOCITY;
+constexpr int kFunction = EVOPLUG_PARTICLE_FUNCTION;
+constexpr int kFlags = EVOPLUG_PARTICLE_FLAGS;
+constexpr int kAlpha = EVOPLUG_PARTICLE_ALPHA;
+constexpr int kColour = EVOPLUG_PARTICLE_COLOUR;
+constexpr int kWords = EVOPLUG_PARTICLE_WORDS;
 }  // namespace particle
 
 namespace panel {
-constexpr int kPosX = 5;
-constexpr int kPosY = 6;
-constexpr int kWord10 = 10;  // set by the drag logic while a move is under way
-constexpr int kWords = 16;
+constexpr int kPosX = EVOPLUG_PANEL_POS_X;
+constexpr int kPosY = EVOPLUG_PANEL_POS_Y;
+constexpr int kMoveMarker = EVOPLUG_PANEL_MOVE_MARKER;
+constexpr int kWords = EVOPLUG_PANEL_WORDS;
 }  // namespace panel
 
 namespace camera {
-constexpr int kZoomWord = 18;
-constexpr int kWords = 32;
+constexpr int kZoomWord = EVOPLUG_CAMERA_ZOOM;
+constexpr int kWords = EVOPLUG_CAMERA_WORDS;
 }  // namespace camera
 
 // ---- Layout pins ----------------------------------------------------------
-// Every named word, checked for 32-bit and 64-bit pointer-wide words on every
-// build, so a 64-bit build also proves the engine's own 32-bit layout.
+// Every named word's offset, checked by arithmetic at both pointer widths on
+// every build: a change to the public header that moves a word fails here.
+// This checks the header against itself, not against the engine.
 template <typename W, int N>
 struct Record {
     W w[N];
@@ -224,7 +207,7 @@ EVOPLUG_PIN_NUMBER(particle, kAlpha, 19);
 EVOPLUG_PIN_NUMBER(particle, kColour, 21);
 EVOPLUG_PIN_NUMBER(panel, kPosX, 5);
 EVOPLUG_PIN_NUMBER(panel, kPosY, 6);
-EVOPLUG_PIN_NUMBER(panel, kWord10, 10);
+EVOPLUG_PIN_NUMBER(panel, kMoveMarker, 10);
 EVOPLUG_PIN_NUMBER(camera, kZoomWord, 18);
 
 #undef EVOPLUG_PIN_WORD

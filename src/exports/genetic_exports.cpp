@@ -21,3 +21,9 @@ int32_t SendFitnessFunction() { return 0; }
 int32_t evolution(int32_t, int32_t) {
     return guarded(__func__, [](PluginState& s) { s.runGeneration(); });
 }
+// Writes no more than entity words, so it is safe from inside any call-out.
+int32_t UpdateEntities() {
+    return guarded(__func__, [](PluginState& s) {
+        return evoplug::abi::fromInt(s.evolution.updateEntities());
+    });
+}

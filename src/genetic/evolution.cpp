@@ -41,6 +41,12 @@ int32_t settingOrZero(const Context& context, script::Name name) {
     return var != nullptr ? abi::toInt(*var) : 0;
 }
 
+void showGenes(void* entity, const Genes& genes) {
+    bridge::word(entity, abi::entity::kGene0) = abi::fromInt(genes[0]);
+    bridge::word(entity, abi::entity::kGene1) = abi::fromInt(genes[1]);
+    bridge::word(entity, abi::entity::kGene2) = abi::fromInt(genes[2]);
+}
+
 }  // namespace
 
 void Evolution::bindAction(const Context& context) {
@@ -71,9 +77,12 @@ void Evolution::removeEntities() {
     if (!population_) return;
     const auto remove =
         population_->context().script.engineFunction<abi::EntRemoveFn>(script::EntRemove);
-    for (void*& entity : population_->entities) {
+    // Forgotten before the engine is asked, so that nothing called back from
+    // inside "ent_remove" reaches an entity on its way out.
+    for (void*& slot : population_->entities) {
+        void* entity = slot;
+        slot = nullptr;
         if (entity != nullptr && remove != nullptr) remove(entity);
-        entity = nullptr;
     }
 }
 
@@ -91,12 +100,21 @@ void Evolution::createEntities(const Context& context) {
         position[2] = abi::fromInt(context.random.below(kHeightRange) + kHeightOffset);
         void* entity = create != nullptr ? create(modelName_, position, actionFunction_) : nullptr;
         pop.entities[static_cast<size_t>(i)] = entity;
-        if (entity == nullptr) continue;
-        const Genes& genes = pop.at(i).genes;
-        bridge::word(entity, abi::entity::kGene0) = abi::fromInt(genes[0]);
-        bridge::word(entity, abi::entity::kGene1) = abi::fromInt(genes[1]);
-        bridge::word(entity, abi::entity::kGene2) = abi::fromInt(genes[2]);
+        if (entity != nullptr) showGenes(entity, pop.at(i).genes);
     }
+}
+
+int32_t Evolution::updateEntities() {
+    if (!population_) return 0;
+    const Population& pop = *population_;
+    int32_t written = 0;
+    for (int32_t i = 0; i < pop.popSize; ++i) {
+        void* entity = pop.entities[static_cast<size_t>(i)];
+        if (entity == nullptr) continue;
+        showGenes(entity, pop.at(i).genes);
+        ++written;
+    }
+    return written;
 }
 
 void Evolution::runGeneration() {

@@ -27,6 +27,9 @@ class Evolution {
     // Publishes the previous statistics, runs one generation and copies
     // every chromosome into "bigarray". Nothing without a population.
     void runGeneration();
+    // Writes every individual's current genes into its entity, as at
+    // creation; the number of entities written.
+    int32_t updateEntities();
     // Lets go of the action function and the entities, all the former
     // engine's: they are not removed, since that engine is gone.
     void forgetEngine();

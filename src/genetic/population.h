@@ -16,9 +16,9 @@ namespace evoplug::genetic {
 
 // The bound and target tables, the entity words and "bigarray" carry three
 // genes per chromosome.
-constexpr int32_t kGenes = 3;
+constexpr int32_t kGenes = EVOPLUG_GENES;
 // The entity table's size bounds the population.
-constexpr int32_t kMaxIndividuals = 200;
+constexpr int32_t kMaxIndividuals = EVOPLUG_MAX_INDIVIDUALS;
 
 using Genes = std::array<int32_t, kGenes>;
 // The colour the level's fitness is expected to reward.

@@ -56,7 +56,7 @@ void Dialog::move(const bridge::EngineLink& engine) {
     showFeedback(engine, "Hallo, Move Panel ");
     if (!draggingEnabled(engine)) return;
     dragActive_ = 1;
-    if (panel_ != nullptr) bridge::word(panel_, abi::panel::kWord10) = kMoving;
+    if (panel_ != nullptr) bridge::word(panel_, abi::panel::kMoveMarker) = kMoving;
     engine.callScriptByName(script::nameOf(script::CheckDragProcess), 0, 0, 0, 0);
 }
 

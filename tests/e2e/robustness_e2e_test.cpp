@@ -8,30 +8,45 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plugin_fixture.h"
-#include "script/script_names.h"
 
 namespace evoplug::e2e {
 namespace {
 
-using abi::fromInt;
+using host::fromInt;
 
 int64_t fixedSeconds() { return 4242; }
 
+using Object = std::pair<std::string, int32_t>;  // a name and its type code
+
+// Every object the standard level defines.
+const std::vector<Object>& levelObjects() {
+    static const auto objects = [] {
+        host::Engine engine;
+        host::Level level(engine);
+        return engine.objects();
+    }();
+    return objects;
+}
+
+bool isNumber(int32_t type) { return type == EVOPLUG_TYPE_NUMBER || type == EVOPLUG_TYPE_ARRAY; }
+
 // Runs a whole level session without the name, or with it of the wrong kind.
 // Gives everything the script could see afterwards.
-std::string session(const host::Plugin& plugin, const script::NameInfo& spared, bool wrongKind) {
+std::string session(const host::Plugin& plugin, const Object& spared, bool wrongKind) {
     const host::Exports& x = plugin.exports();
     x.ResetPluginState();
     x.SetRuntimeClock(&fixedSeconds);
     host::Engine engine;
     host::Level level(engine);
     *engine.var("dragSwitch") = fromInt(1);
-    const std::string name = spared.text;
+    const auto& [name, type] = spared;
     if (!wrongKind)
         engine.remove(name);
-    else if (spared.need == script::Need::Number || spared.need == script::Need::Array)
+    else if (isNumber(type))
         engine.defineString(name, "ent_wander");
     else
         engine.defineVar(name, fromInt(1));  // one word where a record would be
@@ -51,11 +66,11 @@ std::string session(const host::Plugin& plugin, const script::NameInfo& spared, 
     std::ostringstream seen;
     seen << ::testing::internal::GetCapturedStdout() << engine.liveEntities() << ' '
          << engine.badRemovals() << '\n';
-    for (const auto& info : script::kNames) {
-        if (info.text == name) continue;
-        if (info.need == script::Need::String) seen << engine.text(info.text) << '\n';
-        if (info.need == script::Need::Panel)
-            for (int w = 0; w < abi::panel::kWords; ++w) seen << engine.panel(info.text)[w] << ' ';
+    for (const auto& [other, otherType] : levelObjects()) {
+        if (other == name) continue;
+        if (otherType == EVOPLUG_TYPE_STRING) seen << engine.text(other) << '\n';
+        if (otherType == EVOPLUG_TYPE_PANEL)
+            for (int w = 0; w < EVOPLUG_PANEL_WORDS; ++w) seen << engine.panel(other)[w] << ' ';
     }
     for (const char* number : {"average", "minimal", "maximal", "bigarray"})
         if (number != name) seen << *engine.var(number) << ' ';
@@ -66,10 +81,8 @@ std::string session(const host::Plugin& plugin, const script::NameInfo& spared, 
 // missing one: the same session gives the same outcome.
 TEST(WrongKindTest, AnObjectOfTheWrongKindIsTreatedAsMissing) {
     const auto plugin = host::Plugin::load(EVOPLUG_PLUGIN_PATH);
-    for (const auto& info : script::kNames) {
-        if (info.need == script::Need::EngineFunction) continue;
-        EXPECT_EQ(session(*plugin, info, true), session(*plugin, info, false)) << info.text;
-    }
+    for (const Object& object : levelObjects())
+        EXPECT_EQ(session(*plugin, object, true), session(*plugin, object, false)) << object.first;
 }
 
 }  // namespace

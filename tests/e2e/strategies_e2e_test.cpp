@@ -44,12 +44,7 @@ TEST_P(StrategiesTest, GivesItsKnownTranscript) {
             for (int w : {4, 5, 6, 23, 22, 21}) got << ' ' << e[w];
         got << '\n';
     };
-    step("== start", [&] {
-        startUp();
-        for (int k = 0; k < selection; ++k) call().SelectCommand(0, abi::fromInt(1));
-        for (int k = 0; k < crossbreed; ++k) call().SelectCommand(abi::kOne, abi::fromInt(1));
-        call().CreateGenotype();
-    });
+    step("== start", [&] { level.begin(*plugin, selection, crossbreed); });
     for (int g = 1; g <= 3; ++g) {
         seconds += g % 2;  // two generations within one second
         step("== generation", [&] { call().evolution(0, 0); });

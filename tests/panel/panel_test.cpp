@@ -140,12 +140,12 @@ TEST_F(PanelTest, TheDialogMovesOnlyWithSwitchOneAndComesBackFromTheLeft) {
     EXPECT_EQ(press("MR02"), move + release + release + release);
     setSwitch(2);
     EXPECT_EQ(press("DMR"), release + move + release);
-    EXPECT_EQ(Words({dialog[kX], text[kY], dialog[abi::panel::kWord10]}), Words(3, 0));
+    EXPECT_EQ(Words({dialog[kX], text[kY], dialog[abi::panel::kMoveMarker]}), Words(3, 0));
     EXPECT_TRUE(engine.calls().empty());
     setSwitch(1);
     EXPECT_EQ(press("DMD1R"),
               "Kann nicht bewegt werden|" + move + "Hallo DragnDrop|Hallo DragnDrop|" + release);
-    EXPECT_EQ(Words({dialog[kX], dialog[kY], text[kX], text[kY], dialog[abi::panel::kWord10],
+    EXPECT_EQ(Words({dialog[kX], dialog[kY], text[kX], text[kY], dialog[abi::panel::kMoveMarker],
                      *engine.var("dragSwitch")}),
               Words({fromInt(120), fromInt(80), fromInt(170), fromInt(105), fromInt(10), 0}));
     ASSERT_EQ(engine.calls().size(), 1u);  // "checkDragProcess" with four zeros

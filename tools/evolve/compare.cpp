@@ -5,14 +5,8 @@
 #include <cstdio>
 #include <numeric>
 
-#include "genetic/strategies.h"
-
 namespace evolve {
 namespace {
-
-bool mates(int crossbreed) {
-    return evoplug::genetic::mates(evoplug::genetic::kCrossbreeds[crossbreed].kind);
-}
 
 const char* const kNoMating = "(no mating)";
 
@@ -27,7 +21,7 @@ std::vector<CompareRow> comparedPairs(const Options& options) {
         CompareRow idle{s, {}, {}, {}};
         for (int c = 0; c < crossbreeds; ++c) {
             if (options.given.count("crossbreed") && c != options.crossbreed) continue;
-            if (mates(c))
+            if (matingPasses(c) > 0)
                 rows.push_back({s, {c}, {}, {}});
             else
                 idle.crossbreeds.push_back(c);

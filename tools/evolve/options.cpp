@@ -6,24 +6,14 @@
 #include <functional>
 #include <sstream>
 
-#include "genetic/population.h"
-#include "genetic/strategies.h"
-
 namespace evolve {
 namespace {
 
-using evoplug::genetic::kMaxIndividuals;
+constexpr int kMaxIndividuals = EVOPLUG_MAX_INDIVIDUALS;
 constexpr int kMaxGenerations = 1000000;
 constexpr int kMaxSeeds = 1000;
 // Where usage() starts an option's help, and its right margin.
 constexpr size_t kHelpColumn = 21, kHelpWidth = 79;
-
-template <typename Table>
-std::vector<std::string> namesOf(const Table& table) {
-    std::vector<std::string> names;
-    for (const auto& strategy : table) names.emplace_back(strategy.name);
-    return names;
-}
 
 std::string joined(const std::vector<std::string>& names) {
     std::string text;
@@ -238,13 +228,24 @@ const std::vector<OptionRow>& optionRows() {
 }  // namespace
 
 const std::vector<std::string>& selectionNames() {
-    static const std::vector<std::string> names = namesOf(evoplug::genetic::kSelections);
+#define EVOLVE_SELECTION_NAME(number, id, name) name,
+    static const std::vector<std::string> names = {EVOPLUG_SELECTIONS(EVOLVE_SELECTION_NAME)};
+#undef EVOLVE_SELECTION_NAME
     return names;
 }
 
 const std::vector<std::string>& crossbreedNames() {
-    static const std::vector<std::string> names = namesOf(evoplug::genetic::kCrossbreeds);
+#define EVOLVE_CROSSBREED_NAME(number, id, name, passes) name,
+    static const std::vector<std::string> names = {EVOPLUG_CROSSBREEDS(EVOLVE_CROSSBREED_NAME)};
+#undef EVOLVE_CROSSBREED_NAME
     return names;
+}
+
+int matingPasses(int crossbreed) {
+#define EVOLVE_CROSSBREED_PASSES(number, id, name, passes) passes,
+    static const int passes[] = {EVOPLUG_CROSSBREEDS(EVOLVE_CROSSBREED_PASSES)};
+#undef EVOLVE_CROSSBREED_PASSES
+    return passes[crossbreed];
 }
 
 const std::vector<std::string>& reportModeNames() {

@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "evoplug.h"
+
 namespace evolve {
 
 // The panel's option lists, in the order its step buttons walk them.
 const std::vector<std::string>& selectionNames();
 const std::vector<std::string>& crossbreedNames();
+// How often a crossbreed mates per generation; 0 for those that never do.
+int matingPasses(int crossbreed);
 // What --report accepts, in the order of ReportMode.
 const std::vector<std::string>& reportModeNames();
 
@@ -22,7 +26,7 @@ const std::vector<std::string>& reportModeNames();
 enum class ReportMode { Full, Summary, None, Terminal };
 
 // Genes take 0..kHighestGene: a target component above it could never be met.
-constexpr int kHighestGene = 254;
+constexpr int kHighestGene = EVOPLUG_HIGHEST_GENE;
 
 // Filled by parseOptions(), defaults included.
 struct Options {

@@ -9,16 +9,12 @@
 #include <cstring>
 #include <iostream>
 
-#include "genetic/strategies.h"
 #include "output_files.h"
 
 namespace evolve {
 
 double fullReportBytes(const Options& o) {
-    using evoplug::genetic::CrossbreedKind;
-    const CrossbreedKind kind = evoplug::genetic::kCrossbreeds[o.crossbreed].kind;
-    // Elite exchanges genes, then enriches: two passes.
-    const int passes = kind == CrossbreedKind::Elite ? 2 : evoplug::genetic::mates(kind) ? 1 : 0;
+    const int passes = matingPasses(o.crossbreed);
     double digits = 0;
     for (int i = 0; i < o.individuals; ++i) digits += std::to_string(i).size();
     // "fitness\t\tindex\n" per individual, then "Jetzt ist der Vektor sortiert\n";

@@ -12,7 +12,6 @@
 namespace evolve {
 namespace {
 
-namespace abi = evoplug::abi;
 namespace host = evoplug::host;
 
 // The plug-in seeds its generator from whole seconds; a clock of our own
@@ -20,9 +19,9 @@ namespace host = evoplug::host;
 int64_t virtualSeconds = 0;
 int64_t virtualClock() { return virtualSeconds; }
 
-int channel(int32_t engineVar) { return std::clamp(abi::toInt(engineVar), 0, 255); }
+int channel(int32_t engineVar) { return std::clamp(host::toInt(engineVar), 0, 255); }
 
-double fitness(int32_t scriptValue) { return scriptValue / double(abi::kOne) / 1000.0; }
+double fitness(int32_t scriptValue) { return scriptValue / double(host::kOne) / 1000.0; }
 
 }  // namespace
 
@@ -38,7 +37,7 @@ int wiringProblems(const host::Plugin& plugin) {
     const host::Exports& e = plugin.exports();
     e.ResetPluginState();
     e.A5_DLLAPI(engine.interfaceRecord());
-    const int problems = abi::toInt(e.CheckBindings());
+    const int problems = host::toInt(e.CheckBindings());
     e.ResetPluginState();
     return problems;
 }
@@ -60,14 +59,8 @@ Simulation::Simulation(const host::Plugin& plugin, const Options& options)
 
     virtualSeconds = options.clock ? *options.clock : static_cast<int64_t>(std::time(nullptr));
     e.SetRuntimeClock(&virtualClock);
-    level_->startUp(plugin_);
-
-    // The panel's step buttons: row 0 chooses the selection, row 1 the
-    // crossbreed, each starting at entry 0.
-    for (int k = 0; k < options.selection; ++k) e.SelectCommand(abi::fromInt(0), abi::fromInt(1));
-    for (int k = 0; k < options.crossbreed; ++k) e.SelectCommand(abi::fromInt(1), abi::fromInt(1));
     engine_->setCallLogging(false);  // long runs would keep every fitness call
-    e.CreateGenotype();
+    level_->begin(plugin_, options.selection, options.crossbreed);
 }
 
 Simulation::~Simulation() { plugin_.exports().SetRuntimeClock(nullptr); }
@@ -88,7 +81,7 @@ Stats Simulation::judge() const {
     Stats stats{0, 1, -1, 0, {}};
     double sum = 0, squares = 0;
     for (const Rgb& c : population) {
-        const double f = level_->verdictOf(c.r, c.g, c.b) / double(abi::kOne);
+        const double f = level_->verdictOf(c.r, c.g, c.b) / double(host::kOne);
         sum += f;
         squares += f * f;
         stats.minimal = std::min(stats.minimal, f);
@@ -104,9 +97,9 @@ std::vector<Rgb> Simulation::colours() const {
     std::vector<Rgb> result;
     if (generation_ == 0) {
         for (const int32_t* words : engine_->entityRecords())
-            result.push_back({channel(words[abi::entity::kGene0]),
-                              channel(words[abi::entity::kGene1]),
-                              channel(words[abi::entity::kGene2])});
+            result.push_back({channel(words[EVOPLUG_ENTITY_GENE0]),
+                              channel(words[EVOPLUG_ENTITY_GENE1]),
+                              channel(words[EVOPLUG_ENTITY_GENE2])});
         return result;
     }
     const int32_t* genes = engine_->var("bigarray");
@@ -119,8 +112,8 @@ std::vector<Rgb> Simulation::colours() const {
 std::vector<Point> Simulation::positions() const {
     std::vector<Point> result;
     for (const int32_t* words : engine_->entityRecords())
-        result.push_back({words[abi::entity::kPosition] / double(abi::kOne),
-                          words[abi::entity::kPosition + 1] / double(abi::kOne)});
+        result.push_back({words[EVOPLUG_ENTITY_POSITION] / double(host::kOne),
+                          words[EVOPLUG_ENTITY_POSITION + 1] / double(host::kOne)});
     return result;
 }
 
