@@ -53,7 +53,9 @@ std::string indexHtml(const Options& options, const RunResult& run, const std::s
     html +=
         "<h2>Fitness</h2>\n<img src=\"fitness.svg\" alt=\"fitness over the "
         "generations\">\n<h2>Level</h2>\n<img src=\"level.svg\" alt=\"the level from above, "
-        "before the first generation and after the last\">\n<p>Data: <a "
+        "before the first generation and after the last\">\n<p>After the last generation the "
+        "entities show what a level calling <code>UpdateEntities()</code> after "
+        "<code>evolution</code> shows; without it they keep their first colours.</p>\n<p>Data: <a "
         "href=\"fitness.csv\">fitness.csv</a>";
     if (options.report == ReportMode::Full)
         html += ", the plug-in's report: <a href=\"report.txt\">report.txt</a>";

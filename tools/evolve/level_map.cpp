@@ -74,6 +74,9 @@ std::string levelSvg(const std::vector<Point>& positions, const std::vector<Rgb>
     svg += "<text x=\"" + num(kMargin + 36) + "\" y=\"" + num(legendY) + "\">target colour " +
            std::to_string(target[0]) + "," + std::to_string(target[1]) + "," +
            std::to_string(target[2]) + "; each side spans -400..400 level units</text>\n";
+    svg += "<text x=\"" + num(kMargin) + "\" y=\"" + num(legendY + 20) +
+           "\">After: the entities as a level shows them that calls UpdateEntities after "
+           "evolution</text>\n";
     svg += "</svg>\n";
     return svg;
 }

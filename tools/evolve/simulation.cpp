@@ -94,18 +94,11 @@ Stats Simulation::judge() const {
 }
 
 std::vector<Rgb> Simulation::colours() const {
+    plugin_.exports().UpdateEntities();
     std::vector<Rgb> result;
-    if (generation_ == 0) {
-        for (const int32_t* words : engine_->entityRecords())
-            result.push_back({channel(words[EVOPLUG_ENTITY_GENE0]),
-                              channel(words[EVOPLUG_ENTITY_GENE1]),
-                              channel(words[EVOPLUG_ENTITY_GENE2])});
-        return result;
-    }
-    const int32_t* genes = engine_->var("bigarray");
-    for (int i = 0; i < individuals_; ++i)
-        result.push_back(
-            {channel(genes[3 * i]), channel(genes[3 * i + 1]), channel(genes[3 * i + 2])});
+    for (const int32_t* words : engine_->entityRecords())
+        result.push_back({channel(words[EVOPLUG_ENTITY_GENE0]), channel(words[EVOPLUG_ENTITY_GENE1]),
+                          channel(words[EVOPLUG_ENTITY_GENE2])});
     return result;
 }
 

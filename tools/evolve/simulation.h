@@ -57,8 +57,8 @@ class Simulation {
     Stats step();
     int generation() const { return generation_; }
 
-    // Gene colours: from the entities before the first generation, from
-    // "bigarray" after it.
+    // The entities' gene colours as a level shows them that calls
+    // UpdateEntities after every `evolution`.
     std::vector<Rgb> colours() const;
     std::vector<Point> positions() const;
     // The current population, every figure by what the level's script answers.
