@@ -27,7 +27,7 @@ endforeach()
 # folder and, but for the host itself, the stand-in engine's; nothing with a
 # folder in its name. The unit benchmarks and the text fuzzer may include the
 # subsystem they measure.
-set(outside host tools/evolve bench bench/unit fuzz tests/e2e)
+set(outside host tools/evolve bench bench/unit fuzz tests/e2e examples)
 set(own_subsystem bench/unit/text_bench.cpp=text fuzz/text_fuzz.cpp=text)
 foreach(folder ${outside})
   file(GLOB files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)

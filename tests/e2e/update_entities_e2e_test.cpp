@@ -16,7 +16,7 @@ std::vector<int32_t> entityGenes(const host::Engine& engine) {
 }
 
 TEST_F(PluginTest, UpdateEntitiesWritesEveryIndividualsCurrentGenesIntoItsEntity) {
-    level.apply({6, 3, 1000, 2});  // every generation mutates
+    level.apply({6, 3, 1000, 2});           // every generation mutates
     EXPECT_EQ(call().UpdateEntities(), 0);  // no population yet
     level.begin(*plugin, 0, 1);
     for (int g = 0; g < 5; ++g) call().evolution(0, 0);

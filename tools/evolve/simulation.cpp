@@ -97,7 +97,8 @@ std::vector<Rgb> Simulation::colours() const {
     plugin_.exports().UpdateEntities();
     std::vector<Rgb> result;
     for (const int32_t* words : engine_->entityRecords())
-        result.push_back({channel(words[EVOPLUG_ENTITY_GENE0]), channel(words[EVOPLUG_ENTITY_GENE1]),
+        result.push_back({channel(words[EVOPLUG_ENTITY_GENE0]),
+                          channel(words[EVOPLUG_ENTITY_GENE1]),
                           channel(words[EVOPLUG_ENTITY_GENE2])});
     return result;
 }
