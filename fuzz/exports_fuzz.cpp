@@ -7,9 +7,9 @@
 // After every step the population and the level's entities must agree.
 //
 // The exports are linked in, not loaded, so their coverage guides the
-// fuzzer; it reaches the library only through its public header. The plug-in's state lives across
-// inputs, as across a long level; so do the engine and its level, and what an input changes is put
-// back at the start of the next.
+// fuzzer; it reaches them only through the public header. The plug-in's
+// state lives across inputs, as across a long level; so do the engine and its
+// level, and what an input changes is put back at the start of the next.
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -38,6 +38,7 @@ using evoplug::host::Word;
 
 constexpr int32_t kOne = EVOPLUG_ONE;
 
+Engine* engine = nullptr;
 Level* level = nullptr;
 FuzzInput* input = nullptr;  // the current input, for the script's answers
 int32_t scratch[32];         // a particle or any other record an export is handed
@@ -66,7 +67,6 @@ int32_t extremeVar(FuzzInput& in) {
 }
 
 // The level's names by their kind, as the standard level defines them.
-Engine* engine = nullptr;
 std::vector<std::string> kNumberNames, kRecordNames, kScriptNames;
 #define EVOPLUG_FUZZ_ENGINE_FUNCTION(name, result, params) #name,
 const std::vector<std::string> kEngineFunctions = {
