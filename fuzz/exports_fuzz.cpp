@@ -355,7 +355,7 @@ void removeOrphans() {
         bool owned = false;
         if (const auto* pop = currentPopulation())
             for (int32_t i = 0; i < pop->popSize; ++i)
-                owned = owned || pop->entities[static_cast<size_t>(i)] == entity;
+                owned = owned || evoplug::state().evolution.entity(i) == entity;
         if (!owned) remove(entity);
     }
     orphansPossible = false;
@@ -373,7 +373,7 @@ void checkInvariants(const std::string& call, size_t entitiesBefore, bool mayCha
         check(pop->popSize >= 1 && pop->popSize <= kMaxIndividuals, "population size");
         for (int32_t i = 0; i < pop->popSize; ++i) {
             for (int32_t g : pop->at(i).genes) check(g >= 0 && g <= 254, "a gene out of range");
-            if (void* entity = pop->entities[static_cast<size_t>(i)]) {
+            if (void* entity = evoplug::state().evolution.entity(i)) {
                 ++shown;
                 check(engine->entity(entity) != nullptr, "an individual's entity is gone");
             }

@@ -1,8 +1,10 @@
 // The selection and crossbreed strategies, numbered as the control panel
-// lists them; the panel and the demo program both read these tables.
+// lists them, with what the panel, the demo program and the generation loop
+// need to know of each. The names are written here only.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace evoplug::genetic {
@@ -26,13 +28,23 @@ enum class CrossbreedKind : int32_t {
     Hedonism,
 };
 
-template <typename Kind>
-struct Strategy {
-    Kind kind;
+// How a mating pass treats each pair it takes from the ranking.
+enum class Mating : int32_t { Exchange = 1, Enrich = 2 };
+
+struct SelectionRow {
+    SelectionKind kind;
     const char* name;
 };
 
-inline constexpr std::array<Strategy<SelectionKind>, 6> kSelections = {{
+// A crossbreed strategy runs its mating passes in order, once per generation.
+struct CrossbreedRow {
+    CrossbreedKind kind;
+    const char* name;
+    std::array<Mating, 2> passes;
+    size_t passCount;
+};
+
+inline constexpr std::array<SelectionRow, 6> kSelections = {{
     {SelectionKind::MinMaxSubst, "MinMaxSubst"},
     {SelectionKind::Tournament, "Tournament"},
     {SelectionKind::Neighbour, "Neighbour"},
@@ -41,17 +53,27 @@ inline constexpr std::array<Strategy<SelectionKind>, 6> kSelections = {{
     {SelectionKind::Excentric, "Excentric"},
 }};
 
-inline constexpr std::array<Strategy<CrossbreedKind>, 5> kCrossbreeds = {{
-    {CrossbreedKind::LoveMarriage, "love marriage"},
-    {CrossbreedKind::Elite, "elite"},
-    {CrossbreedKind::Enrichment, "enrichment"},
-    {CrossbreedKind::Plebs, "plebs"},
-    {CrossbreedKind::Hedonism, "hedonism"},
+inline constexpr std::array<CrossbreedRow, 5> kCrossbreeds = {{
+    {CrossbreedKind::LoveMarriage, "love marriage", {}, 0},
+    {CrossbreedKind::Elite, "elite", {Mating::Exchange, Mating::Enrich}, 2},
+    {CrossbreedKind::Enrichment, "enrichment", {Mating::Enrich}, 1},
+    {CrossbreedKind::Plebs, "plebs", {}, 0},
+    {CrossbreedKind::Hedonism, "hedonism", {}, 0},
 }};
 
-// Only these two kinds mate; the others leave the population as it is.
-constexpr bool mates(CrossbreedKind kind) {
-    return kind == CrossbreedKind::Elite || kind == CrossbreedKind::Enrichment;
+// The row of a kind; null for a kind outside the list.
+template <typename Row, size_t N, typename Kind>
+constexpr const Row* rowOf(const std::array<Row, N>& table, Kind kind) {
+    for (const Row& row : table)
+        if (row.kind == kind) return &row;
+    return nullptr;
 }
+
+constexpr size_t passesPerGeneration(CrossbreedKind kind) {
+    const CrossbreedRow* row = rowOf(kCrossbreeds, kind);
+    return row != nullptr ? row->passCount : 0;
+}
+
+constexpr bool mates(CrossbreedKind kind) { return passesPerGeneration(kind) > 0; }
 
 }  // namespace evoplug::genetic
