@@ -68,7 +68,7 @@ struct Context {
 struct PopulationConfig {
     int32_t popSize = 1;  // 1 .. kMaxIndividuals
     int32_t minGene = 0;
-    int32_t maxGene = 255;       // must differ from minGene
+    int32_t maxGene = 255;       // genes take minGene .. maxGene - 1
     int32_t mutationRate = 0;    // per mille
     int32_t crossoverCount = 0;  // pairs per mating pass
     SelectionKind selection = SelectionKind::MinMaxSubst;
