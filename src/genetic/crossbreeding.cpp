@@ -27,6 +27,13 @@ void averageGene(Population& pop, int32_t x, int32_t y, size_t g) {
     pop.at(x).genes[g] = (pop.at(x).genes[g] + pop.at(y).genes[g]) / 2;
 }
 
+// Sorts the ranking, then lists it on the report.
+void sortAndListRanking(Population& pop) {
+    pop.sortRanking();
+    pop.context().listing.print(pop.report(), pop.ranking());
+    pop.report().line() << "Jetzt ist der Vektor sortiert";
+}
+
 void matingPass(Population& pop, Mating mating) {
     const auto mate = mating == Mating::Exchange ? exchangeGenes : enrich;
     // The ranking has popSize entries: more pairs than popSize / 2 would read
@@ -45,12 +52,6 @@ void crossbreed(Population& pop, CrossbreedKind kind) {
     const CrossbreedRow* row = rowOf(kCrossbreeds, kind);
     if (row == nullptr) return;
     for (size_t pass = 0; pass < row->passCount; ++pass) matingPass(pop, row->passes[pass]);
-}
-
-void sortAndListRanking(Population& pop) {
-    pop.sortRanking();
-    pop.context().listing.print(pop.report(), pop.ranking());
-    pop.report().line() << "Jetzt ist der Vektor sortiert";
 }
 
 void enrich(Population& pop, int32_t a, int32_t b) {

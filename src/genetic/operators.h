@@ -26,8 +26,6 @@ float excentricity(const Population& pop, int32_t i);
 // Runs the strategy's mating passes in order, each on the weakest pairs of
 // the ranking; a kind outside the list runs none.
 void crossbreed(Population& pop, CrossbreedKind kind);
-// Sorts the ranking, then lists it on the report.
-void sortAndListRanking(Population& pop);
 // Per gene, the parent farther from the best individual moves to the mean of
 // the two.
 void enrich(Population& pop, int32_t a, int32_t b);
