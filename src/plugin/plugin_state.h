@@ -18,10 +18,10 @@
 
 #include <cstdint>
 
+#include "breeder/evolution.h"
 #include "bridge/engine_bridge.h"
 #include "corpus/corpus.h"
 #include "demo/demonstrations.h"
-#include "breeder/evolution.h"
 #include "genetic/ranking_listing.h"
 #include "panel/control_panel.h"
 #include "panel/dialog.h"
