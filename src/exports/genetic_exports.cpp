@@ -13,7 +13,7 @@ int32_t init_Ortavia() {
     return guarded(__func__, [](PluginState& s) { s.evolution.bindAction(s.geneticContext()); });
 }
 int32_t MyFitness() {
-    return guarded(__func__, [](PluginState& s) { rateByScript(s.geneticContext()); });
+    return guarded(__func__, [](PluginState& s) { s.evolution.callFitnessFunction(); });
 }
 // Does nothing; the script still calls it.
 int32_t SendFitnessFunction() { return 0; }

@@ -1,34 +1,26 @@
-// The population of the genetic algorithm: its individuals, their statistics
-// and the entities that show them.
+// The population of the genetic algorithm: its individuals, the evaluator
+// that judges them, and the statistics and ranking of the last pass.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "bridge/engine_bridge.h"
 #include "genetic/strategies.h"
+#include "runtime/clock.h"
 #include "runtime/random.h"
 #include "runtime/report.h"
-#include "script/script_bindings.h"
 
 namespace evoplug::genetic {
 
-// The bound and target tables, the entity words and "bigarray" carry three
-// genes per chromosome.
+// The entity words and "bigarray" carry three genes per chromosome.
 constexpr int32_t kGenes = EVOPLUG_GENES;
 // The entity table's size bounds the population.
 constexpr int32_t kMaxIndividuals = EVOPLUG_MAX_INDIVIDUALS;
 
 using Genes = std::array<int32_t, kGenes>;
-// The colour the level's fitness is expected to reward.
+// The closeness evaluators' target; the level's script judges by its own.
 inline constexpr Genes kTarget = {255, 255, 177};
-
-enum class FitnessKind : int32_t {
-    Script,         // the script's "CalculateFitness" judges
-    GeneCloseness,  // mean closeness of each gene to the target
-    MeanCloseness,  // closeness of the gene mean to the first target value
-};
 
 struct Individual {
     Genes genes{};
@@ -45,34 +37,59 @@ using IndexedList = std::vector<IndexedValue>;
 // platform gives the same result. In place, without allocating.
 void sortByValueThenIndex(IndexedList& list);
 
+// Judges one individual: its genes and index in, its fitness out. Called once
+// per individual per pass and per re-rating, so a plain function and its
+// context rather than anything that allocates or dispatches twice. It may
+// run a nested generation on the same population.
+class Evaluator {
+  public:
+    using Judge = float (*)(const void* context, const Genes& genes, int32_t index);
+    Evaluator(Judge judge, const void* context) : judge_(judge), context_(context) {}
+    float operator()(const Genes& genes, int32_t index) const {
+        return judge_(context_, genes, index);
+    }
+
+  private:
+    Judge judge_;
+    const void* context_;
+};
+
+// Lists rankings on the report; lives beside it, across populations.
+class RankingListing;
+
 // What the algorithm reaches outside itself; owned by the plug-in.
 struct Context {
     runtime::Random& random;
     const runtime::Clock& clock;
     runtime::Report& report;
-    const script::Bindings& script;
-    const bridge::EngineLink& engine;
+    RankingListing& listing;
 };
 
 struct PopulationConfig {
     int32_t popSize = 1;  // 1 .. kMaxIndividuals
     int32_t minGene = 0;
-    int32_t maxGene = 255;       // must differ from minGene
+    int32_t maxGene = 255;       // genes take minGene .. maxGene - 1
     int32_t mutationRate = 0;    // per mille
     int32_t crossoverCount = 0;  // pairs per mating pass
-    FitnessKind fitnessKind = FitnessKind::Script;
     SelectionKind selection = SelectionKind::MinMaxSubst;
     CrossbreedKind crossbreed = CrossbreedKind::LoveMarriage;
-    Genes target = kTarget;
-    Genes lowerBounds = {0, 0, 0};
-    Genes upperBounds = {255, 255, 255};
+};
+
+// What a statistics pass found. Best and worst are indexes: the first of
+// equal values; one that nobody beats (best 0.0, worst 1.0) stays where the
+// pass before left it.
+struct Statistics {
+    float average = 0.0f;
+    int32_t best = 0;
+    int32_t worst = 0;
+    Genes geneMeans{};
 };
 
 class Population {
   public:
-    // Seeds the generator from the clock, draws every individual's genes,
-    // rates them and prints the report.
-    Population(const PopulationConfig& config, const Context& context);
+    // Draws every individual's genes from the generator as it stands and
+    // rates them; the caller seeds before and prints after.
+    Population(const PopulationConfig& config, const Context& context, Evaluator evaluator);
     Population(const Population&) = delete;
     Population& operator=(const Population&) = delete;
 
@@ -81,11 +98,16 @@ class Population {
     Individual& at(int32_t i) { return individuals[static_cast<size_t>(i)]; }
     const Individual& at(int32_t i) const { return individuals[static_cast<size_t>(i)]; }
 
-    // The report after creation and after every statistics pass.
-    void printStatistics();
-    // Reseeds, rates every individual again and recomputes average, best,
-    // worst, gene means and the ranking in index order.
+    // Reseeds, rates every individual again, replaces the statistics and
+    // sets the ranking to index order; then prints them.
     void updateStatistics();
+    const Statistics& statistics() const { return statistics_; }
+    void printStatistics();
+
+    // What the mating pairs come from: index order after a statistics pass,
+    // weakest first once a mating has sorted it.
+    const IndexedList& ranking() const { return ranking_; }
+    void sortRanking() { sortByValueThenIndex(ranking_); }
 
     runtime::Random& random() { return context_.random; }
     runtime::Report& report() { return context_.report; }
@@ -95,36 +117,16 @@ class Population {
     const int32_t popSize;
     const int32_t geneRange;  // |maxGene - minGene|
     std::vector<Individual> individuals;
-    float averageFitness = 0.0f;
-    int32_t bestIndex = 0;
-    int32_t worstIndex = 0;
-    Genes geneMeans{};
-    IndexedList fitnessList;                        // the ranking the mating pairs come from
-    IndexedList excentricityList;                   // work list of the Excentric selection
-    IndexedList aboveAverageList;                   // work list of the RouletteWheel selection
-    std::array<void*, kMaxIndividuals> entities{};  // slot i shows individual i
-
-    // The ranking as last listed by the crossbreeding step: every mating of
-    // a step lists the same ranking, so its text is formatted once.
-    struct Listing {
-        IndexedList ranking;         // what `text` lists
-        std::vector<char> text;      // the lines, each ending in '\n'
-        std::vector<uint32_t> ends;  // where each line ends in `text`
-        bool valid = false;
-    } listing;
+    IndexedList excentricityList;  // work list of the Excentric selection
+    IndexedList aboveAverageList;  // work list of the RouletteWheel selection
 
   private:
-    float rateByScript(int32_t i);
-    // Counts individual i into the running statistics.
-    void tally(int32_t i, float& maximum, float& minimum);
-    void finishMeans();
+    class Tally;
 
     Context context_;
-    std::array<float, kGenes> scale_{};  // maps a gene into the phenotype window
+    Evaluator evaluator_;
+    Statistics statistics_;
+    IndexedList ranking_;
 };
-
-// Fitness scaled to thousandths as an EngineVar: x * 1000 * 1024 truncated,
-// held at the int32 limits (NaN gives 0).
-int32_t thousandthsVar(float fitness);
 
 }  // namespace evoplug::genetic

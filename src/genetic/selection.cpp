@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdlib>
 
 #include "genetic/operators.h"
@@ -7,39 +8,10 @@ namespace {
 
 constexpr int32_t kTournamentRounds = 10;
 constexpr int32_t kRoulettePercent = 10;
-// Excentricity counts whole thousands of total gene deviation.
+// Excentricity counts whole thousands of total gene deviation. With genes up
+// to 254 every individual's is 0, so Excentric copies the last one at or
+// above the average: that is the strategy's behaviour, not a slip to fix.
 constexpr int32_t kExcentricityUnit = 1000;
-
-}  // namespace
-
-void select(Population& pop, SelectionKind kind) {
-    // The labels say fitness; the values are gene 0 of the best and worst.
-    pop.report().line() << "\nHallo Selektion\n"
-                        << "\nMax Fitness 0 = " << pop.at(pop.bestIndex).genes[0]
-                        << "\nMin Fitness 0 = " << pop.at(pop.worstIndex).genes[0] << "\n";
-    switch (kind) {
-        case SelectionKind::MinMaxSubst:
-            copyIndividual(pop, pop.bestIndex, pop.worstIndex);
-            break;
-        case SelectionKind::Tournament:
-            for (int32_t round = 0; round < kTournamentRounds; ++round)
-                tournamentRound(pop, pop.random().below(pop.popSize), pop.bestIndex);
-            break;
-        case SelectionKind::Neighbour:
-            neighbourSelection(pop, pop.worstIndex);
-            break;
-        case SelectionKind::MinMaxCross:
-            // The statistics pass rates the worst again.
-            crossInto(pop, pop.bestIndex, pop.worstIndex);
-            break;
-        case SelectionKind::RouletteWheel:
-            rouletteWheel(pop);
-            break;
-        case SelectionKind::Excentric:
-            excentricSelection(pop);
-            break;
-    }
-}
 
 void copyIndividual(Population& pop, int32_t donor, int32_t receiver) {
     pop.at(receiver).genes = pop.at(donor).genes;
@@ -60,18 +32,27 @@ void crossInto(Population& pop, int32_t donor, int32_t receiver) {
     for (auto g = static_cast<size_t>(first); g <= static_cast<size_t>(last); ++g) to[g] = from[g];
 }
 
-void tournamentRound(Population& pop, int32_t contender, int32_t reference) {
-    Genes& genes = pop.at(contender).genes;
-    const Genes& best = pop.at(reference).genes;
-    for (size_t g = 0; g < kGenes; ++g) {
-        const int32_t challenger = pop.random().below(pop.geneRange) + pop.config.minGene;
-        // An equally close challenger leaves the contender's gene.
-        if (std::abs(best[g] - challenger) < std::abs(best[g] - genes[g])) genes[g] = challenger;
-    }
-    pop.rate(contender);
+void minMaxSubst(Population& pop) {
+    copyIndividual(pop, pop.statistics().best, pop.statistics().worst);
 }
 
-void neighbourSelection(Population& pop, int32_t receiver) {
+void tournament(Population& pop) {
+    for (int32_t round = 0; round < kTournamentRounds; ++round) {
+        const int32_t contender = pop.random().below(pop.popSize);
+        Genes& genes = pop.at(contender).genes;
+        const Genes& best = pop.at(pop.statistics().best).genes;
+        for (size_t g = 0; g < kGenes; ++g) {
+            const int32_t challenger = pop.random().below(pop.geneRange) + pop.config.minGene;
+            // An equally close challenger leaves the contender's gene.
+            if (std::abs(best[g] - challenger) < std::abs(best[g] - genes[g]))
+                genes[g] = challenger;
+        }
+        pop.rate(contender);
+    }
+}
+
+void neighbour(Population& pop) {
+    const int32_t receiver = pop.statistics().worst;
     float threshold = 1.0f;
     int32_t candidate = -1;
     for (int32_t j = 0; j < pop.popSize; ++j) {
@@ -87,11 +68,16 @@ void neighbourSelection(Population& pop, int32_t receiver) {
     pop.rate(receiver);
 }
 
+void minMaxCross(Population& pop) {
+    // The statistics pass rates the worst again.
+    crossInto(pop, pop.statistics().best, pop.statistics().worst);
+}
+
 void rouletteWheel(Population& pop) {
     pop.aboveAverageList.clear();
     for (int32_t i = 0; i < pop.popSize; ++i) {
         const float f = pop.at(i).fitness;
-        if (f > pop.averageFitness) pop.aboveAverageList.push_back({i, f});
+        if (f > pop.statistics().average) pop.aboveAverageList.push_back({i, f});
     }
     // Rounding of the average, or a mutation since it was taken, can leave
     // nobody above it while someone is below. Each such individual still
@@ -101,7 +87,7 @@ void rouletteWheel(Population& pop) {
         // Counted again each time: a generation that the script runs from
         // inside a rating refills the list.
         const auto donors = static_cast<int32_t>(pop.aboveAverageList.size());
-        if (!(pop.at(i).fitness < pop.averageFitness)) continue;
+        if (!(pop.at(i).fitness < pop.statistics().average)) continue;
         if (pop.random().below(100) >= kRoulettePercent || donors == 0) continue;
         const int32_t j = pop.random().below(donors);
         crossInto(pop, pop.aboveAverageList[static_cast<size_t>(j)].index, i);
@@ -109,14 +95,7 @@ void rouletteWheel(Population& pop) {
     }
 }
 
-float excentricity(const Population& pop, int32_t i) {
-    const Genes& genes = pop.at(i).genes;
-    int32_t deviation = 0;
-    for (size_t g = 0; g < kGenes; ++g) deviation += std::abs(genes[g] - pop.geneMeans[g]);
-    return static_cast<float>(deviation / kExcentricityUnit);
-}
-
-void excentricSelection(Population& pop) {
+void excentric(Population& pop) {
     // Within the capacity reserved at creation: no allocation.
     IndexedList& list = pop.excentricityList;
     list.resize(static_cast<size_t>(pop.popSize));
@@ -125,13 +104,55 @@ void excentricSelection(Population& pop) {
     sortByValueThenIndex(list);
     // The most excentric individual at or above the average fitness.
     for (auto entry = list.rbegin(); entry != list.rend(); ++entry) {
-        if (pop.at(entry->index).fitness >= pop.averageFitness) {
-            copyIndividual(pop, entry->index, pop.worstIndex);
-            pop.rate(pop.worstIndex);
+        if (pop.at(entry->index).fitness >= pop.statistics().average) {
+            const int32_t worst = pop.statistics().worst;
+            copyIndividual(pop, entry->index, worst);
+            // Rated a second time: the script sees both calls, so this stays.
+            pop.rate(worst);
             return;
         }
     }
     // Only rounding of the average can leave nobody at or above it: no change.
+}
+
+struct SelectionOperator {
+    SelectionKind kind;
+    void (*run)(Population&);
+};
+
+// The operator of each row of kSelections, in its order.
+constexpr std::array<SelectionOperator, kSelections.size()> kSelectionOperators = {{
+    {SelectionKind::MinMaxSubst, minMaxSubst},
+    {SelectionKind::Tournament, tournament},
+    {SelectionKind::Neighbour, neighbour},
+    {SelectionKind::MinMaxCross, minMaxCross},
+    {SelectionKind::RouletteWheel, rouletteWheel},
+    {SelectionKind::Excentric, excentric},
+}};
+
+constexpr bool matchesTheList() {
+    for (size_t row = 0; row < kSelections.size(); ++row)
+        if (kSelectionOperators[row].kind != kSelections[row].kind) return false;
+    return true;
+}
+static_assert(matchesTheList(), "one operator per selection, in the list's order");
+
+}  // namespace
+
+void select(Population& pop, SelectionKind kind) {
+    // The labels say fitness; the values are gene 0 of the best and worst.
+    pop.report().line() << "\nHallo Selektion\n"
+                        << "\nMax Fitness 0 = " << pop.at(pop.statistics().best).genes[0]
+                        << "\nMin Fitness 0 = " << pop.at(pop.statistics().worst).genes[0] << "\n";
+    if (const SelectionOperator* op = rowOf(kSelectionOperators, kind)) op->run(pop);
+}
+
+float excentricity(const Population& pop, int32_t i) {
+    const Genes& genes = pop.at(i).genes;
+    const Genes& means = pop.statistics().geneMeans;
+    int32_t deviation = 0;
+    for (size_t g = 0; g < kGenes; ++g) deviation += std::abs(genes[g] - means[g]);
+    return static_cast<float>(deviation / kExcentricityUnit);
 }
 
 }  // namespace evoplug::genetic

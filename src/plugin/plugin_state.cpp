@@ -94,7 +94,7 @@ void PluginState::createPopulation() {
         return;
     }
     const UsingPopulation use(populationUser_, "CreateGenotype");
-    const genetic::Choice choice{
+    const breeder::Choice choice{
         static_cast<genetic::SelectionKind>(panel.choice(panel::kSelectionRow)),
         static_cast<genetic::CrossbreedKind>(panel.choice(panel::kCrossbreedRow))};
     evolution.createPopulation(geneticContext(), choice);
@@ -102,7 +102,7 @@ void PluginState::createPopulation() {
 
 void PluginState::runGeneration() {
     const UsingPopulation use(populationUser_, "evolution");
-    evolution.runGeneration();
+    evolution.publishAndRunGeneration();
 }
 
 int32_t PluginState::distAhead(void* entity) {

@@ -18,10 +18,11 @@
 
 #include <cstdint>
 
+#include "breeder/evolution.h"
 #include "bridge/engine_bridge.h"
 #include "corpus/corpus.h"
 #include "demo/demonstrations.h"
-#include "genetic/evolution.h"
+#include "genetic/ranking_listing.h"
 #include "panel/control_panel.h"
 #include "panel/dialog.h"
 #include "runtime/clock.h"
@@ -37,13 +38,14 @@ struct PluginState {
     runtime::Clock clock;
     runtime::Random random;
     runtime::Report report;
-    genetic::Evolution evolution;
+    genetic::RankingListing rankingListing;
+    breeder::Evolution evolution{script, engine};
     panel::ControlPanel panel;
     panel::Dialog dialog;
     demo::Explosions explosions;
     corpus::Registry corpus;
 
-    genetic::Context geneticContext() { return {random, clock, report, script, engine}; }
+    genetic::Context geneticContext() { return {random, clock, report, rankingListing}; }
 
     // Marks an export as under way for as long as it runs.
     class Running {

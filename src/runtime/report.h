@@ -24,7 +24,6 @@ class Report {
     Report();  // on std::cout
     // Another stream (tests, hosts); null restores std::cout.
     void redirect(std::ostream* out);
-    std::ostream& stream() const { return *out_; }
 
     void write(const char* text, size_t length);
     void flush();

@@ -16,6 +16,13 @@ namespace evoplug::testing {
 constexpr uint32_t kClockSeed = 4242;
 inline int64_t fixedClock() { return 0x500000000LL + kClockSeed; }
 
+// The runtime's recurrence, written out independently of the library.
+inline int draw(uint32_t& state) { return ((state = state * 214013u + 2531011u) >> 16) & 0x7fff; }
+inline uint32_t after(uint32_t seed, int n) {
+    while (n-- > 0) draw(seed);
+    return seed;
+}
+
 class StateTest : public ::testing::Test {
   protected:
     StateTest() {
