@@ -25,7 +25,8 @@ foreach(line ${lines})
 endforeach()
 # Each outside folder may include the public header, a header of its own
 # folder and, but for the host itself, the stand-in engine's; nothing with a
-# folder in its name. The unit benchmarks and the text fuzzer may include the
+# folder in its name, but that the end-to-end tests may use the tests' own
+# support headers. The unit benchmarks and the text fuzzer may include the
 # subsystem they measure.
 set(outside host tools/evolve bench bench/unit fuzz tests/e2e examples)
 set(own_subsystem bench/unit/text_bench.cpp=text fuzz/text_fuzz.cpp=text)
@@ -42,6 +43,9 @@ foreach(folder ${outside})
         set(allowed TRUE)
       elseif(NOT folder STREQUAL "host" AND EXISTS ${SOURCE_DIR}/host/${header}
              AND NOT header MATCHES "/")
+        set(allowed TRUE)
+      elseif(folder STREQUAL "tests/e2e" AND header MATCHES "^support/[^/]+$"
+             AND EXISTS ${SOURCE_DIR}/tests/${header})
         set(allowed TRUE)
       else()
         foreach(pair ${own_subsystem})

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "plugin_fixture.h"
+#include "support/stdout_capture.h"
 
 namespace evoplug::e2e {
 namespace {
@@ -50,7 +51,7 @@ std::string session(const host::Plugin& plugin, const Object& spared, bool wrong
         engine.defineString(name, "ent_wander");
     else
         engine.defineVar(name, fromInt(1));  // one word where a record would be
-    ::testing::internal::CaptureStdout();
+    testing::StdoutCapture captured;
     level.startUp(plugin);
     x.CreateGenotype();
     for (int g = 0; g < 3; ++g) x.evolution(0, 0);
@@ -64,7 +65,7 @@ std::string session(const host::Plugin& plugin, const Object& spared, bool wrong
     std::cout.flush();
     std::fflush(stdout);
     std::ostringstream seen;
-    seen << ::testing::internal::GetCapturedStdout() << engine.liveEntities() << ' '
+    seen << captured.stop() << engine.liveEntities() << ' '
          << engine.badRemovals() << '\n';
     for (const auto& [other, otherType] : levelObjects()) {
         if (other == name) continue;

