@@ -12,6 +12,7 @@ TEST(EngineLink, AnswersByTypeCodeAndKindAndCallsOnlyOnceAttached) {
     EngineLink link;
     const int32_t accepted[][2] = {{1, 2}, {3, 3}, {4, 4}, {6, 6}, {9, 9}};  // by Kind, in order
     for (int32_t code : {1, 2, 3, 4, 6, 7, 9}) {
+        SCOPED_TRACE(::testing::Message() << "type code " << code);
         engine.defineRaw("o", code, 0x1000, 0x2000);
         // Before the first attach, and after attach(nullptr), nothing is found or called.
         EXPECT_EQ(link.lookupVar("o"), nullptr);
@@ -19,12 +20,12 @@ TEST(EngineLink, AnswersByTypeCodeAndKindAndCallsOnlyOnceAttached) {
         EXPECT_EQ(link.attach(engine.interfaceRecord()), 511);
         // Strings and panels keep their record in word 1, every other kind in word 0.
         void* word = reinterpret_cast<void*>(code == 3 || code == 9 ? 0x2000 : 0x1000);
-        EXPECT_EQ(link.lookupVar("o"), word) << code;
+        EXPECT_EQ(link.lookupVar("o"), word);
         EXPECT_EQ(link.lookupScriptFunction("o"), code == 6 ? 0x1000 : 0);
         for (int k = 0; k < 5; ++k)
             EXPECT_EQ(link.find("o", Kind(k)),
                       code == accepted[k][0] || code == accepted[k][1] ? word : nullptr)
-                << code << " as kind " << k;
+                << "as kind " << k;
         EXPECT_EQ(link.attach(nullptr), 511);
     }
     EXPECT_TRUE(engine.calls().empty());

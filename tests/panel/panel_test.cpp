@@ -47,7 +47,8 @@ TEST_F(PanelTest, RowsStepOneNameAtATimeWithoutWrappingAndShowOneCopyPerName) {
         const int32_t choice = group->choice(row);
         for (int i = 0; i < times; ++i) {
             group->step(row, direction);
-            EXPECT_EQ(copies.emplace(shown(string), shown(string)).first->second, shown(string));
+            EXPECT_EQ(copies.emplace(shown(string), shown(string)).first->second, shown(string))
+                << string;
         }
         EXPECT_STREQ(shown(string), shows);
         if (group->choice(row) == choice) {

@@ -20,8 +20,9 @@ TEST_F(ScriptTest, CheckBindingsBindsNothingAndEachStageBindsItsNamesInTableOrde
         engine.setText("actionstring", action);
         out.str("");
         EXPECT_EQ(script::checkWiring(s().engine, out), problems) << action;
-        EXPECT_EQ(out.str().find('"' + std::string(action) + '"') != std::string::npos, problems);
-        EXPECT_EQ(out.str().empty(), problems == 0);
+        EXPECT_EQ(out.str().find('"' + std::string(action) + '"') != std::string::npos, problems)
+            << action;
+        EXPECT_EQ(out.str().empty(), problems == 0) << action;
     }
     for (int stage = 0; stage <= 2; ++stage) {
         if (stage > 0) s().script.bind(Stage(stage - 1), s().engine);

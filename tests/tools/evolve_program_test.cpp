@@ -94,7 +94,8 @@ TEST_F(EvolveProgramTest, EachFailureHasItsStatusAndReasonAndLeavesTheFormerRunA
         {"--out " + dir + "/out/fitness.csv/in", 4, "fitness.csv/in: Not a directory"},
         {"--out " + dir, 4, ", which evolve did not write: name a new or empty folder"}};
     for (const auto& [args, status, says] : cases) {
-        EXPECT_EQ(run(args), status) << says;
+        SCOPED_TRACE(args);
+        EXPECT_EQ(run(args), status);
         const std::string err = read("stderr");
         EXPECT_EQ(err.rfind("evolve: ", 0), 0u) << err;
         EXPECT_NE(err.find(says), std::string::npos) << err;

@@ -12,6 +12,7 @@ namespace {
 TEST(ChartsTest, OneGenerationAndEqualCurvesShowOnAnAxisToOneAndComparisonsStartAtZero) {
     const Stats equal{0.3, 0.3, 0.3, 0, {}};
     for (long generations : {1, 4}) {
+        SCOPED_TRACE(::testing::Message() << generations << " generations");
         const std::string svg = fitnessSvg(std::vector<Stats>(size_t(generations), equal), "t");
         EXPECT_NE(svg.find(">1.0</text>"), std::string::npos);
         // Each curve through every point, narrower than those under it; one point: dots.
@@ -19,8 +20,8 @@ TEST(ChartsTest, OneGenerationAndEqualCurvesShowOnAnAxisToOneAndComparisonsStart
         std::vector<std::smatch> curves(std::sregex_iterator(svg.begin(), svg.end(), curve), {});
         ASSERT_EQ(curves.size(), 3u);
         for (size_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(std::count(curves[i][2].first, curves[i][2].second, ','), generations);
-            EXPECT_LT(std::stod(curves[i][1]), i > 0 ? std::stod(curves[i - 1][1]) : 99);
+            EXPECT_EQ(std::count(curves[i][2].first, curves[i][2].second, ','), generations) << i;
+            EXPECT_LT(std::stod(curves[i][1]), i > 0 ? std::stod(curves[i - 1][1]) : 99) << i;
         }
         EXPECT_EQ(svg.find("<circle") != std::string::npos, generations == 1);
     }
