@@ -32,9 +32,8 @@ TEST_F(PanelTest, RowsStepOneNameAtATimeWithoutWrappingAndShowOneCopyPerName) {
     OptionGroup *set = &settings(), *ctl = &controller();
     // Group, row, direction, steps, the row's string and what it shows then.
     const std::tuple<OptionGroup*, int32_t, int32_t, int, const char*, const char*> steps[] = {
-        {set, 0, -1, 1, "selStr", "ndef"},  // nothing before the first name
-        {set, 0, 1, 9, "selStr", selections[5].name},
-        {set, 0, 1, 1, "selStr", selections[5].name},  // nothing after the last
+        {set, 0, -1, 1, "selStr", "ndef"},             // nothing before the first name
+        {set, 0, 1, 9, "selStr", selections[5].name},  // nothing after the last
         {set, 0, 0, 1, "selStr", selections[4].name},  // every direction but 1 is back
         {set, 0, 2, 1, "selStr", selections[3].name},
         {ctl, 0, 1, 3, "Str0", "Movement"},
@@ -43,16 +42,16 @@ TEST_F(PanelTest, RowsStepOneNameAtATimeWithoutWrappingAndShowOneCopyPerName) {
     };
     std::map<std::string, const char*> copies;
     for (const auto& [group, row, direction, times, string, shows] : steps) {
+        SCOPED_TRACE(::testing::Message() << string << ", " << times << " steps " << direction);
         const char* before = shown(string);
         const int32_t choice = group->choice(row);
         for (int i = 0; i < times; ++i) {
             group->step(row, direction);
-            EXPECT_EQ(copies.emplace(shown(string), shown(string)).first->second, shown(string))
-                << string;
+            EXPECT_EQ(copies.emplace(shown(string), shown(string)).first->second, shown(string));
         }
         EXPECT_STREQ(shown(string), shows);
         if (group->choice(row) == choice) {
-            EXPECT_EQ(shown(string), before) << string;
+            EXPECT_EQ(shown(string), before);
         }
     }
     for (int32_t row : {-1, 2, INT_MIN}) {  // rows it does not have
