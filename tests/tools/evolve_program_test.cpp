@@ -42,10 +42,12 @@ class EvolveProgramTest : public ::testing::Test {
     void SetUp() override { ASSERT_NE(::mkdtemp(dir.data()), nullptr); }
     void TearDown() override { fs::remove_all(dir); }
 
-    // evolve --out dir/`out` `args`; its output in dir/stdout and dir/stderr.
-    pid_t start(const std::string& args, const std::string& out = "out") {
-        const std::string command = "exec " EVOLVE_COMMAND " --out " + dir + "/" + out + " " +
-                                    args + " >" + dir + "/stdout 2>" + dir + "/stderr";
+    // evolve --out dir/`out` `args`, after the shell runs `setup`; its output
+    // in dir/stdout and dir/stderr.
+    pid_t start(const std::string& args, const std::string& out = "out",
+                const std::string& setup = "") {
+        const std::string command = setup + "exec " EVOLVE_COMMAND " --out " + dir + "/" + out +
+                                    " " + args + " >" + dir + "/stdout 2>" + dir + "/stderr";
         const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
         pid_t pid = -1;
         ::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ);
@@ -224,6 +226,18 @@ TEST_F(EvolveProgramTest, ASecondRunIsRefusedTheFolderOfALiveOne) {
     ASSERT_EQ(run("--generations 2 --report none"), 0);
     EXPECT_FALSE(fs::exists(dir + "/out.partial"));
     EXPECT_FALSE(fs::exists(dir + "/out/report.txt"));
+}
+
+TEST_F(EvolveProgramTest, AFileSizeLimitIsAWriteErrorAndLeavesNoTemporaries) {
+    ASSERT_EQ(run("--generations 2"), 0);
+    const std::string before = read("out");
+    EXPECT_EQ(finish(start("--generations 1000", "out", "ulimit -f 100; ")), 4);
+    EXPECT_EQ(read("stderr").rfind(
+                  "evolve: cannot write " + dir + "/out.partial/report.txt: File too large\n", 0),
+              0u);
+    EXPECT_EQ(read("out"), before);
+    EXPECT_EQ(hiddenFiles(""), "");
+    EXPECT_EQ(hiddenFiles("out.partial"), "");
 }
 
 TEST_F(EvolveProgramTest, CompareRanksWhatTheLastGenerationProducedAndRowsIdenticalPairsTogether) {
