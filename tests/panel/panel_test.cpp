@@ -50,7 +50,7 @@ TEST_F(PanelTest, RowsStepOneNameAtATimeWithoutWrappingAndShowOneCopyPerName) {
             EXPECT_EQ(copies.emplace(shown(string), shown(string)).first->second, shown(string));
         }
         EXPECT_STREQ(shown(string), shows);
-        if (group->choice(row) == choice) {
+        if (group->choice(row) == choice) {  // a step that cannot move keeps the text
             EXPECT_EQ(shown(string), before);
         }
     }
