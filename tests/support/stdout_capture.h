@@ -13,6 +13,11 @@ class StdoutCapture {
   public:
     StdoutCapture() {
         std::fflush(stdout);
+        if (file_ == nullptr) {
+            text_ = "(standard output not captured: no temporary file)";
+            return;
+        }
+        saved_ = dup(1);
         dup2(fileno(file_), 1);
     }
     ~StdoutCapture() { stop(); }
@@ -23,19 +28,19 @@ class StdoutCapture {
     // first: what a writer left in a buffer is missing, as it would be for
     // the reader at the other end. A failure reported after this shows.
     std::string stop() {
-        if (saved_ < 0) return text_;
+        if (file_ == nullptr) return text_;
         dup2(saved_, 1);
         close(saved_);
-        saved_ = -1;
         std::rewind(file_);
         for (int c; (c = std::fgetc(file_)) != EOF;) text_ += static_cast<char>(c);
         std::fclose(file_);
+        file_ = nullptr;
         return text_;
     }
 
   private:
     std::FILE* file_ = std::tmpfile();
-    int saved_ = dup(1);
+    int saved_ = -1;
     std::string text_;
 };
 
