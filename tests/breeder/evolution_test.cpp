@@ -1,33 +1,31 @@
 // The genetic algorithm in the level: built from the script's settings,
-// judged by its "CalculateFitness", shown as entities.
+// judged by its "CalculateFitness", shown as entities. Where each entity
+// stands and which genes it shows, the strategy transcripts check.
 #include "breeder/evolution.h"
 
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "support/state_fixture.h"
 
 namespace evoplug::breeder {
 namespace {
 
-using evoplug::testing::after;
-using evoplug::testing::draw;
 using evoplug::testing::kClockSeed;
-using genetic::CrossbreedKind;
-using Ints = std::vector<int32_t>;
-constexpr auto Tournament = genetic::SelectionKind::Tournament;
 
 TEST(Thousandths, TruncatedAndHeldAtTheInt32Limits) {
     // x 1000 x 1024: 0.1234567f gives 126419.66, 2097.151f exactly 2147482500
     // and 2097.152f 2147483750, beyond int32.
-    // clang-format off
     const std::pair<float, int32_t> cases[] = {
-        {0.5f, 512000}, {0.1234567f, 126419}, {-0.1234567f, -126419}, {2097.151f, 2147482500},
-        {2097.152f, INT32_MAX}, {-2097.152f, INT32_MIN}, {NAN, 0}};
-    // clang-format on
+        {0.5f, 512000},
+        {0.1234567f, 126419},
+        {-0.1234567f, -126419},
+        {2097.151f, 2147482500},
+        {2097.152f, INT32_MAX},
+        {-2097.152f, INT32_MIN},
+        {NAN, 0},
+    };
     for (const auto& [fitness, var] : cases) EXPECT_EQ(thousandthsVar(fitness), var) << fitness;
 }
 
@@ -35,70 +33,90 @@ class EvolutionTest : public evoplug::testing::StateTest {
   protected:
     EvolutionTest() { bind(); }
     void set(const char* name, int32_t value) { *engine.var(name) = abi::fromInt(value); }
+    void create() { evolution.createPopulation(s().geneticContext(), {}); }
+
+    Evolution& evolution = s().evolution;
 };
 
-TEST_F(EvolutionTest, BuiltFromTheSettingsShownAsEntitiesAndRunAGenerationAtATime) {
-    Evolution& evolution = s().evolution;
-    const genetic::Context context = s().geneticContext();
-    evolution.publishAndRunGeneration();  // no population: nothing
-    EXPECT_EQ(std::tuple(takeReport(), engine.var("bigarray")[0], evolution.hasPopulation()),
-              std::tuple("", 0, false));
+TEST_F(EvolutionTest, AGenerationWithoutAPopulationDoesNothing) {
+    evolution.publishAndRunGeneration();
+    EXPECT_EQ(takeReport(), "");
+    EXPECT_EQ(engine.var("bigarray")[0], 0);
+}
+
+TEST_F(EvolutionTest, BindingTheActionSeedsTheGenerator) {
     s().random.seed(99);
-    evolution.bindAction(context);
-    EXPECT_EQ(s().random.state(), kClockSeed) << "init_Ortavia seeds";
-    set("num_elem", 7);
+    evolution.bindAction(s().geneticContext());
+    EXPECT_EQ(s().random.state(), kClockSeed);
+}
+
+TEST_F(EvolutionTest, APopulationTakesTheScriptsSettings) {
     set("mutation", 1000);
     set("crossover", 3);
-    evolution.createPopulation(context, {Tournament, CrossbreedKind::Elite});
-    EXPECT_EQ(takeReport().rfind("MaxFitnesst ", 0), 0u);
-    const genetic::Population& pop = *evolution.population();
-    EXPECT_EQ(std::tuple(pop.config.mutationRate, pop.config.crossoverCount, pop.config.selection,
-                         pop.config.crossbreed),
-              std::tuple(1000, 3, Tournament, CrossbreedKind::Elite));
-    // The population's own record draws three, its genes 21, then each entity
-    // x, y, z. The level rates in 1024ths.
-    uint32_t genes = after(kClockSeed, 3), place = after(kClockSeed, 3 + 3 * 7);
-    ASSERT_EQ(engine.entityRecords().size(), 7u);
-    for (int32_t i = 0; i < 7; ++i) {
-        const int32_t* e = engine.entityRecords()[static_cast<size_t>(i)];
-        const int g0 = draw(genes) % 255, g1 = draw(genes) % 255, g2 = draw(genes) % 255;
-        const int x = draw(place) % 800 - 400, y = draw(place) % 800 - 400,
-                  z = draw(place) % 90 - 15;
-        EXPECT_EQ((Ints{e[4], e[5], e[6], e[23], e[22], e[21]}),
-                  (Ints{x * 1024, y * 1024, z * 1024, g0 * 1024, g1 * 1024, g2 * 1024}));
-        EXPECT_EQ(std::tuple(engine.entity(e)->model, engine.entity(e)->action, pop.at(i).fitness),
-                  std::tuple("ball.mdl", engine.handle("ent_wander"),
-                             level.verdictOf(g0, g1, g2) / 1024.0f));
-    }
-    EXPECT_EQ(s().random.state(), place);
+    evolution.createPopulation(
+        s().geneticContext(), {genetic::SelectionKind::Tournament, genetic::CrossbreedKind::Elite});
+    const genetic::PopulationConfig& config = evolution.population()->config;
+    EXPECT_EQ(config.mutationRate, 1000);
+    EXPECT_EQ(config.crossoverCount, 3);
+    EXPECT_EQ(config.selection, genetic::SelectionKind::Tournament);
+    EXPECT_EQ(config.crossbreed, genetic::CrossbreedKind::Elite);
+}
 
-    const std::tuple<int32_t, int32_t, const char*> refusals[] = {
+TEST_F(EvolutionTest, EachIndividualIsAnEntityOfTheModelRunningTheAction) {
+    set("num_elem", 7);
+    evolution.bindAction(s().geneticContext());
+    create();
+    ASSERT_EQ(engine.entityRecords().size(), 7u);
+    for (const int32_t* entity : engine.entityRecords()) {
+        EXPECT_EQ(engine.entity(entity)->model, "ball.mdl");
+        EXPECT_EQ(engine.entity(entity)->action, engine.handle("ent_wander"));
+    }
+}
+
+TEST_F(EvolutionTest, SettingsOutOfRangeAreRefusedAndKeepThePopulation) {
+    create();
+    takeReport();
+    const genetic::Population* kept = evolution.population();
+    const struct {
+        int32_t individuals;  // -1: "num_elem" missing
+        int32_t genes;
+        const char* why;
+    } refusals[] = {
         {201, 3, "num_elem ist 201, erlaubt sind 1 bis 200"},
         {0, 3, "num_elem ist 0, erlaubt sind 1 bis 200"},
         {7, 4, "stringlength ist 4, erlaubt ist nur 3"},
-        {-1, 3, "num_elem ist nicht gebunden"}};
-    for (const auto& [size, length, why] : refusals) {
-        set("num_elem", size);
-        set("stringlength", length);
-        if (size < 0) engine.remove("num_elem");
+        {-1, 3, "num_elem ist nicht gebunden"},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.why);
+        set("num_elem", refusal.individuals);
+        set("stringlength", refusal.genes);
+        if (refusal.individuals < 0) engine.remove("num_elem");
         s().script.bind(script::Stage::Interface, s().engine);
-        evolution.createPopulation(context, {});
-        EXPECT_EQ(takeReport(), "Fehler: " + std::string(why) + "; keine neue Population\n");
+        create();
+        EXPECT_EQ(takeReport(),
+                  "Fehler: " + std::string(refusal.why) + "; keine neue Population\n");
+        EXPECT_EQ(evolution.population(), kept);
+        EXPECT_EQ(engine.liveEntities(), 20u);
         engine.restore("num_elem");
     }
-    EXPECT_EQ(std::tuple(evolution.population(), engine.entitiesCreated(), engine.liveEntities()),
-              std::tuple(&pop, size_t{7}, size_t{7}));
+}
 
+TEST_F(EvolutionTest, ANewPopulationReplacesTheOldOnesEntities) {
+    for (int32_t size : {200, 1}) {
+        set("num_elem", size);
+        create();
+        EXPECT_EQ(engine.liveEntities(), static_cast<size_t>(size));
+    }
+}
+
+TEST_F(EvolutionTest, MyFitnessCallsTheScriptOnlyWhileItIsBound) {
     engine.clearCalls();
-    evolution.callFitnessFunction();  // one call while the function is bound, none after
+    evolution.callFitnessFunction();
+    EXPECT_EQ(engine.calls().size(), 1u);
     engine.remove("CalculateFitness");
     s().script.bind(script::Stage::Interface, s().engine);
     evolution.callFitnessFunction();
-    for (int32_t size : {200, 1}) {  // a new population replaces the old one's entities
-        set("num_elem", size);
-        evolution.createPopulation(context, {});
-        EXPECT_EQ(engine.liveEntities(), static_cast<size_t>(size));
-    }
     EXPECT_EQ(engine.calls().size(), 1u);
 }
 
