@@ -84,25 +84,31 @@ TEST(Closeness, ScoresTheDistanceToTheTarget) {
 TEST_F(GeneticTest, StatisticsPassReseedsAndKeepsTheFirstOfEquals) {
     // Best and worst need a strict improvement on 0.0 and 1.0: the first of
     // equals wins, and with nobody above 0.0 or below 1.0 the pass before's stays.
-    const std::tuple<const char*, std::vector<float>, int32_t, int32_t, float> passes[] = {
+    const struct {
+        const char* name;
+        std::vector<float> fitness;
+        int32_t best, worst;
+        float average;
+    } passes[] = {
         {"all 1", {1, 1, 1, 1}, 0, 3, 1.0f},
         {"spread", {0.5f, 0.75f, 0.75f, 0.25f}, 1, 3, 0.5625f},
-        {"all 0", {0, 0, 0, 0}, 1, 0, 0.0f}};
+        {"all 0", {0, 0, 0, 0}, 1, 0, 0.0f},
+    };
     config.popSize = 4;
     chosen.fitness = {0.5f, 0.75f, 0.75f, 0.25f};
     evaluator = chosen.evaluator();
     // Means truncate: 510 / 4 and 354 / 4.
     auto pop = make({0, 0, 0, 255, 255, 177, 0, 0, 0, 255, 255, 177});
-    EXPECT_EQ(std::pair(pop->statistics().best, pop->statistics().worst), std::pair(1, 3));
-    for (const auto& [name, fitness, best, worst, average] : passes) {
-        SCOPED_TRACE(name);
-        chosen.fitness = fitness;
+    for (const auto& pass : passes) {
+        SCOPED_TRACE(pass.name);
+        chosen.fitness = pass.fitness;
         takeReport();
         random.seed(99);
         pop->updateStatistics();
         const Statistics& statistics = pop->statistics();
-        EXPECT_EQ(std::tuple(statistics.best, statistics.worst, statistics.average),
-                  std::tuple(best, worst, average));
+        EXPECT_EQ(statistics.best, pass.best);
+        EXPECT_EQ(statistics.worst, pass.worst);
+        EXPECT_EQ(statistics.average, pass.average);
         EXPECT_EQ(statistics.geneMeans, (Genes{127, 127, 88}));
         EXPECT_EQ(random.state(), kClockSeed);
     }
@@ -113,62 +119,92 @@ TEST_F(GeneticTest, MutationDrawsPerMilleThenGeneThenIndividualThenValue) {
     // Seed 907 draws 3000, 24428, 3881, 4374: 3000 % 1000 = 0, then gene 2 of
     // individual 5 becomes 39. Seed 0 draws 38, then gene 0 of 4 becomes 142.
     // From all genes 177, those score (177 + 177 + 117) and (142 + 177 + 255) / 765.
-    const std::tuple<int32_t, uint32_t, int32_t, int32_t, const char*> cases[] = {
+    const struct {
+        int32_t rate;
+        uint32_t seed;
+        int32_t gene;  // its index in all genes; -1: none changes
+        int32_t value;
+        const char* report;
+    } cases[] = {
         {0, 907, -1, 0, "\nKeine Mutation\n"},
         {1, 907, 17, 39, "Hallo Mutation ergibt neue Fitness 0.615686"},
-        {39, 0, 12, 142, "Hallo Mutation ergibt neue Fitness 0.750327"}};
-    for (const auto& [rate, seed, gene, value, text] : cases) {
-        config.mutationRate = rate;
+        {39, 0, 12, 142, "Hallo Mutation ergibt neue Fitness 0.750327"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report);
+        config.mutationRate = c.rate;
         Ints genes(18, 177);
         auto pop = make(genes);
-        if (gene >= 0) genes[static_cast<size_t>(gene)] = value;
-        random.seed(seed);
+        if (c.gene >= 0) genes[static_cast<size_t>(c.gene)] = c.value;
+        random.seed(c.seed);
         mutate(*pop);
-        EXPECT_EQ(std::tuple(takeReport(), allGenes(*pop), random.state()),
-                  std::tuple(text, genes, after(seed, gene < 0 ? 1 : 4)));
+        EXPECT_EQ(takeReport(), c.report);
+        EXPECT_EQ(allGenes(*pop), genes);
+        EXPECT_EQ(random.state(), after(c.seed, c.gene < 0 ? 1 : 4));
     }
 }
 
 TEST_F(GeneticTest, SelectionWritesTheHeaderThenRunsTheStrategyOnTheWorst) {
-    // Kinds 6 and -1 select nothing; only MinMaxSubst and Tournament rate the
-    // worst again. MinMaxCross: seeds 6, 7, 1, 2, 11 cut at 1, 1, 2, 0, 2 and
-    // toss heads (the genes from the cut on), tails (up to it), heads, tails,
-    // tails. Tournament: seed 192 draws contenders 5, 1, 1, 2, 1, 5, 5, 2, 1, 1,
-    // each followed by three challengers % 255 held against the best (0); 1
-    // keeps 251 when 249 comes, as far from 250, and ends at {251, 205, 219}.
-    const std::tuple<int32_t, uint32_t, int, Genes, int32_t> cases[] = {
-        {6, 5, 0, {0, 0, 0}, -1},        {-1, 5, 0, {0, 0, 0}, -1},
-        {0, 5, 0, {250, 250, 170}, 748}, {1, 192, 40, {251, 205, 219}, 669},
-        {3, 6, 2, {0, 250, 170}, -1},    {3, 7, 2, {250, 250, 0}, -1},
-        {3, 1, 2, {0, 0, 170}, -1},      {3, 2, 2, {250, 0, 0}, -1},
-        {3, 11, 2, {250, 250, 170}, -1}};
-    for (const auto& [kind, seed, draws, genes, score] : cases) {
+    // MinMaxCross: seeds 6, 7, 1, 2, 11 cut at 1, 1, 2, 0, 2 and toss heads
+    // (the genes from the cut on), tails (up to it), heads, tails, tails.
+    // Only MinMaxSubst and Tournament rate the worst again. Tournament: seed 192 draws contenders
+    // 5, 1, 1, 2, 1, 5, 5, 2, 1, 1, each followed by three challengers % 255 held against the best
+    // (0); 1 keeps 251 when 249 comes, as far from 250, and ends at {251, 205, 219}, which it is
+    // rated again for.
+    const struct {
+        const char* name;
+        int32_t kind;
+        uint32_t seed;
+        int draws;
+        Genes worst;    // its genes afterwards
+        int32_t score;  // of 765 when rated again; -1: not rated
+    } cases[] = {
+        {"kind 6, outside the list", 6, 5, 0, {0, 0, 0}, -1},
+        {"kind -1, outside the list", -1, 5, 0, {0, 0, 0}, -1},
+        {"MinMaxSubst", 0, 5, 0, {250, 250, 170}, 748},
+        {"Tournament", 1, 192, 40, {251, 205, 219}, 669},
+        {"MinMaxCross at 1, heads", 3, 6, 2, {0, 250, 170}, -1},
+        {"MinMaxCross at 1, tails", 3, 7, 2, {250, 250, 0}, -1},
+        {"MinMaxCross at 2, heads", 3, 1, 2, {0, 0, 170}, -1},
+        {"MinMaxCross at 0, tails", 3, 2, 2, {250, 0, 0}, -1},
+        {"MinMaxCross at 2, tails", 3, 11, 2, {250, 250, 170}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         auto pop = make(kSpread);
         const float worst = pop->at(1).fitness;
-        random.seed(seed);
-        select(*pop, static_cast<SelectionKind>(kind));
+        random.seed(c.seed);
+        select(*pop, static_cast<SelectionKind>(c.kind));
         EXPECT_EQ(takeReport(), "\nHallo Selektion\n\nMax Fitness 0 = 250\nMin Fitness 0 = 0\n");
-        EXPECT_EQ(std::tuple(pop->at(0).genes, pop->at(1).genes, random.state()),
-                  std::tuple(Genes{250, 250, 170}, genes, after(seed, draws)));
-        EXPECT_FLOAT_EQ(pop->at(1).fitness, score < 0 ? worst : score / 765.0f) << kind;
+        EXPECT_EQ(pop->at(0).genes, (Genes{250, 250, 170}));
+        EXPECT_EQ(pop->at(1).genes, c.worst);
+        EXPECT_EQ(random.state(), after(c.seed, c.draws));
+        EXPECT_FLOAT_EQ(pop->at(1).fitness, c.score < 0 ? worst : c.score / 765.0f);
     }
 }
 
 TEST_F(GeneticTest, NeighbourCrossesTheLowestOtherIndividualIntoTheWorst) {
-    // The worst is 1. Lowest besides it: 2 and 3 alike (2 is taken), then 0,
-    // then nobody below 1.0 (no draw). Seed 6 cuts at 1, heads: genes 1 and 2.
+    // The worst is 1. Seed 6 cuts at 1, heads: genes 1 and 2 of the partner.
     config.popSize = 4;
-    for (const auto& [genes, crossed] :
-         {std::pair{Ints{250, 250, 170, 0, 0, 0, 100, 110, 100, 110, 100, 100}, true},
-          {Ints{100, 110, 100, 0, 0, 0, 250, 250, 170, 200, 200, 150}, true},
-          {Ints{255, 255, 177, 0, 0, 0, 255, 255, 177, 255, 255, 177}, false}}) {
-        auto pop = make(genes);
+    const struct {
+        const char* name;
+        Ints genes;
+        bool crossed;
+    } cases[] = {
+        {"2 and 3 alike: 2", {250, 250, 170, 0, 0, 0, 100, 110, 100, 110, 100, 100}, true},
+        {"0 the lowest", {100, 110, 100, 0, 0, 0, 250, 250, 170, 200, 200, 150}, true},
+        {"nobody below 1.0: no draw",
+         {255, 255, 177, 0, 0, 0, 255, 255, 177, 255, 255, 177},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto pop = make(c.genes);
         random.seed(6);
         select(*pop, SelectionKind::Neighbour);
-        EXPECT_EQ(
-            std::tuple(pop->at(1).genes, random.state()),
-            crossed ? std::tuple(Genes{0, 110, 100}, after(6, 2)) : std::tuple(Genes{0, 0, 0}, 6u));
-        EXPECT_FLOAT_EQ(pop->at(1).fitness, (crossed ? 110 + 178 : 78) / 765.0f);
+        EXPECT_EQ(pop->at(1).genes, (c.crossed ? Genes{0, 110, 100} : Genes{0, 0, 0}));
+        EXPECT_EQ(random.state(), c.crossed ? after(6, 2) : 6u);
+        EXPECT_FLOAT_EQ(pop->at(1).fitness, (c.crossed ? 110 + 178 : 78) / 765.0f);
     }
 }
 
@@ -184,14 +220,16 @@ TEST_F(GeneticTest, RouletteWheelGivesBelowAverageATenPercentChanceAtADonorAbove
     select(*pop, SelectionKind::RouletteWheel);
     std::copy(genes.begin(), genes.begin() + 3, genes.begin() + 12);
     EXPECT_EQ(allGenes(*pop), genes);
-    EXPECT_EQ(std::pair(chosen.rated, random.state()), std::pair(Ints{4}, after(22, 6)));
+    EXPECT_EQ(chosen.rated, Ints{4});
+    EXPECT_EQ(random.state(), after(22, 6));
     // Rated down since the pass, all are below the average and nobody above:
     // each still draws its chance, and 3 (26500 % 100 = 0) hits with nobody to take from.
     chosen.fitness.assign(6, 0.0f);
     for (int32_t i = 0; i < 6; ++i) pop->rate(i);
     random.seed(1);
     select(*pop, SelectionKind::RouletteWheel);
-    EXPECT_EQ(std::pair(allGenes(*pop), random.state()), std::pair(genes, after(1, 6)));
+    EXPECT_EQ(allGenes(*pop), genes);
+    EXPECT_EQ(random.state(), after(1, 6));
     // A draw of 9 (seed 83: 309) still hits: donor, cut and toss follow.
     config.popSize = 2;
     chosen.fitness = {0.0f, 0.5f};
@@ -207,7 +245,8 @@ TEST_F(GeneticTest, ExcentricCopiesTheMostExcentricAtOrAboveAverageIntoTheWorst)
     chosen.fitness = {0.5f, 0.5f};
     evaluator = chosen.evaluator();
     auto pop = make({0, 0, 0, 1998, 0, 1});
-    EXPECT_EQ(std::pair(excentricity(*pop, 0), excentricity(*pop, 1)), std::pair(0.0f, 1.0f));
+    EXPECT_EQ(excentricity(*pop, 0), 0.0f);
+    EXPECT_EQ(excentricity(*pop, 1), 1.0f);
     // Means 867, 867, 854; excentricities 3, 2, 1, 0, 0, 1. The worst (0) is the
     // most excentric but below average: 1 is copied.
     config.popSize = 6;
@@ -222,8 +261,8 @@ TEST_F(GeneticTest, ExcentricCopiesTheMostExcentricAtOrAboveAverageIntoTheWorst)
     chosen.fitness.assign(4, 0.5f);
     pop = make({255, 245, 177, 245, 255, 177, 255, 245, 177, 245, 255, 177});
     select(*pop, SelectionKind::Excentric);
-    EXPECT_EQ(std::pair(pop->at(0).genes, chosen.rated),
-              std::pair(Genes{245, 255, 177}, Ints{0, 0}));
+    EXPECT_EQ(pop->at(0).genes, (Genes{245, 255, 177}));
+    EXPECT_EQ(chosen.rated, (Ints{0, 0}));
 }
 
 TEST_F(GeneticTest, CrossbreedingMatesTheWeakestPairsOfTheLastRanking) {
@@ -259,8 +298,9 @@ TEST_F(GeneticTest, CrossbreedingMatesTheWeakestPairsOfTheLastRanking) {
     evaluator = chosen.evaluator();
     pop = make({200, 10, 50, 100, 101, 60, 150, 100, 50});
     enrich(*pop, 0, 1);  // gene 0: b moves; gene 1: a is farther; gene 2: b is
-    EXPECT_EQ(std::tuple(pop->at(0).genes, pop->at(1).genes, chosen.rated),
-              std::tuple(Genes{200, 55, 50}, Genes{150, 101, 55}, Ints{}));
+    EXPECT_EQ(pop->at(0).genes, (Genes{200, 55, 50}));
+    EXPECT_EQ(pop->at(1).genes, (Genes{150, 101, 55}));
+    EXPECT_EQ(chosen.rated, Ints{});
 }
 
 TEST(RankingListing, FlushesEachLineAndListsAChangedRankingAnew) {
