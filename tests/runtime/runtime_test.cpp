@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -47,6 +48,14 @@ TEST(Report, NumbersAsTheStreamsDefaultFormatWritesThem) {
     for (const auto& [value, text] :
          {std::pair{INT32_MIN, "-2147483648"}, {INT32_MAX, "2147483647"}, {0, "0"}})
         EXPECT_EQ(std::string(buffer, formatInt(value, buffer)), text);
+}
+
+TEST(Report, ALineOfOneCharacterIsWritten) {
+    std::ostringstream out;
+    Report report;
+    report.redirect(&out);
+    report.line() << "x";
+    EXPECT_EQ(out.str(), "x");
 }
 
 }  // namespace
