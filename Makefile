@@ -2,7 +2,9 @@
 # each installing only what it needs (.ci/deps).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Applied at every configure, also to a tree that exists. A value once set
+# stays in the tree's cache until set again.
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEVOPLUG_WERROR=ON
 
 FUZZ_SECONDS ?= 60
 # Tests labelled `long` run only under `make test-long`.
@@ -17,15 +19,11 @@ deps:
 	@./.ci/deps
 
 # The demo's tree starts without the tests, which need GoogleTest; building
-# the tests turns them on in the same tree.
-$(BUILD)/CMakeCache.txt:
-	@./.ci/deps demo
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DEVOPLUG_TESTS=OFF
-
-build: $(BUILD)/CMakeCache.txt
+# the tests turns them on in the same tree. Configuring again is cheap, so
+# every target does, and CMAKE_FLAGS given later still count.
+build:
 	@./.ci/deps test
-	@grep -q '^EVOPLUG_TESTS:BOOL=ON' $(BUILD)/CMakeCache.txt || \
-	  cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DEVOPLUG_TESTS=ON
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DEVOPLUG_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -34,12 +32,14 @@ test: build
 # Every test and the plug-in with AddressSanitizer and UBSan; any report fails.
 test-asan:
 	@./.ci/deps test
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DEVOPLUG_SANITIZE=ON
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DEVOPLUG_SANITIZE=ON -DEVOPLUG_WERROR=ON
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(CTEST) -LE long
 
-# The long runs (generations, re-creations, memory), on the optimised build.
+# The long runs (generations, re-creations, memory), on the optimised build;
+# no other target builds them.
 test-long: build
+	cmake --build $(BUILD) -j $(JOBS) --target long_runs
 	cd $(BUILD) && ctest --output-on-failure -L long
 
 # Every test but the long runs at the engine's word width: an i686 Linux build
@@ -51,7 +51,7 @@ X86_QEMU ?=
 test-x86:
 	@./.ci/deps-x86 $(if $(filter ON,$(X86_QEMU)),qemu)
 	cmake -S . -B $(X86_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-linux.cmake \
-		-DEVOPLUG_X86_QEMU=$(X86_QEMU) $(CMAKE_FLAGS)
+		-DEVOPLUG_X86_QEMU=$(X86_QEMU) -DEVOPLUG_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(X86_BUILD) -j $(JOBS)
 	cd $(X86_BUILD) && $(CTEST) -LE long
 
@@ -59,12 +59,15 @@ test-x86:
 fuzz:
 	@./.ci/deps fuzz
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DEVOPLUG_FUZZ=ON -DEVOPLUG_TESTS=OFF -DEVOPLUG_TOOLS=OFF
+	  -DEVOPLUG_FUZZ=ON -DEVOPLUG_TESTS=OFF -DEVOPLUG_TOOLS=OFF -DEVOPLUG_WERROR=ON
 	cmake --build build-fuzz -j $(JOBS)
 	./fuzz/run build-fuzz $(FUZZ_SECONDS)
 
 # Only the library, the stand-in engine and evolve.
-demo: $(BUILD)/CMakeCache.txt
+demo:
+	@./.ci/deps demo
+	@if [ -f $(BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BUILD) $(CMAKE_FLAGS); \
+	 else cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DEVOPLUG_TESTS=OFF; fi
 	cmake --build $(BUILD) -j $(JOBS) --target evolve
 	$(BUILD)/tools/evolve
 
@@ -88,10 +91,10 @@ windows: windows-build
 windows-build:
 	@./.ci/deps-windows
 	cmake -S . -B $(WIN32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-		-DEVOPLUG_TESTS=ON -DEVOPLUG_TOOLS=OFF $(WIN_CMAKE_FLAGS)
+		-DEVOPLUG_TESTS=ON -DEVOPLUG_TOOLS=OFF -DEVOPLUG_WERROR=ON $(WIN_CMAKE_FLAGS)
 	cmake --build $(WIN32_BUILD) -j $(JOBS)
 	cmake -S . -B $(WIN64_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-		-DEVOPLUG_TOOLS=OFF $(WIN_CMAKE_FLAGS)
+		-DEVOPLUG_TOOLS=OFF -DEVOPLUG_WERROR=ON $(WIN_CMAKE_FLAGS)
 	cmake --build $(WIN64_BUILD) -j $(JOBS)
 
 # Both DLLs are always checked, so one run reports every fault.
