@@ -8,11 +8,11 @@ namespace script = evoplug::script;
 
 int32_t InterfaceInit() {
     return guarded(__func__,
-                   [](PluginState& s) { s.script.bind(script::Stage::Interface, s.engine); });
+                   [](PluginState& s) { s.script.bind(script::Stage::AtInterfaceInit, s.engine); });
 }
 int32_t WDL_syntax() {
     return guarded(__func__,
-                   [](PluginState& s) { s.script.bind(script::Stage::Engine, s.engine); });
+                   [](PluginState& s) { s.script.bind(script::Stage::AtWdlSyntax, s.engine); });
 }
 int32_t init_population() {
     return guarded(__func__, [](PluginState& s) { s.buildPanel(); });

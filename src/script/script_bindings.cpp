@@ -64,7 +64,7 @@ const char* describeType(int32_t typeCode) {
 }  // namespace
 
 void Bindings::bind(Stage stage, const bridge::EngineLink& engine) {
-    for (int n = 0; n < kBoundNames; ++n) {
+    for (int n = 0; n < kBoundNameCount; ++n) {
         const NameInfo& info = kNames[n];
         if (info.stage != stage) continue;
         void*& cell = cells_[static_cast<size_t>(n)];
@@ -105,7 +105,7 @@ int checkWiring(const bridge::EngineLink& engine, std::ostream& errors) {
     const auto* action = engine.find(nameOf(ActionString), bridge::Kind::String);
     const char* function = action != nullptr ? bridge::stringText(action) : nullptr;
     if (function != nullptr && *function != '\0' && engine.lookupScriptFunction(function) == 0) {
-        errors << "evoplug: \"actionstring\" names \"" << function
+        errors << "evoplug: \"" << nameOf(ActionString) << "\" names \"" << function
                << "\", which is not a script function; init_Ortavia needs one\n";
         ++problems;
     }

@@ -32,7 +32,7 @@ class Bindings {
     }
 
   private:
-    std::array<void*, kBoundNames> cells_{};
+    std::array<void*, kBoundNameCount> cells_{};
 };
 
 // Checks every name of the table (and the function "actionstring" names)

@@ -14,62 +14,86 @@ namespace evoplug::script {
 // array alike; the distinction documents the use.
 enum class Need : uint8_t { Number, Array, String, Panel, Object, Function, EngineFunction };
 
-enum class Stage : uint8_t {
-    Interface,  // bound by InterfaceInit
-    Engine,     // bound by WDL_syntax
-    AtUse,      // looked up by the export that uses it, each time
-};
+// When a name is looked up.
+enum class Stage : uint8_t { AtInterfaceInit, AtWdlSyntax, AtUse };
 
-// The names bound by InterfaceInit and WDL_syntax come first, in lookup order.
-// Slots, row texts and the settings rows are consecutive, so a group can hold
-// its rows as one run of bindings.
+// The exports that use a group of names.
+namespace users {
+constexpr const char* kController = "ToggleControlPanel";
+constexpr const char* kRowTexts = "init_population, ControlPanelCommand";
+constexpr const char* kSettingsPanels = "init_population";
+constexpr const char* kSettingsTexts = "init_population, SelectCommand";
+constexpr const char* kRadio = "init_population, SelectRadio";
+}  // namespace users
+
+// X(enumerator, text, need, stage, used by). The bound names (every stage
+// but AtUse) come first, in lookup order. Slots, row texts and the settings
+// rows are consecutive, so a group can hold its rows as one run of bindings.
+#define EVOPLUG_SCRIPT_NAMES(X)                                                              \
+    X(NumElem, "num_elem", Number, AtInterfaceInit, "CreateGenotype")                        \
+    X(StringLength, "stringlength", Number, AtInterfaceInit, "CreateGenotype")               \
+    X(Mutation, "mutation", Number, AtInterfaceInit, "CreateGenotype")                       \
+    X(Crossover, "crossover", Number, AtInterfaceInit, "CreateGenotype")                     \
+    X(Average, "average", Number, AtInterfaceInit, "evolution")                              \
+    X(Minimal, "minimal", Number, AtInterfaceInit, "evolution")                              \
+    X(Maximal, "maximal", Number, AtInterfaceInit, "evolution")                              \
+    X(SmallArray, "smallarray", Array, AtInterfaceInit, "CreateGenotype, evolution")         \
+    X(BigArray, "bigarray", Array, AtInterfaceInit, "evolution")                             \
+    X(Chromosom, "chromosom", Number, AtInterfaceInit, "CreateGenotype, evolution")          \
+    X(ActionString, "actionstring", String, AtInterfaceInit, "init_Ortavia")                 \
+    X(ModelName, "modelname", String, AtInterfaceInit, "CreateGenotype")                     \
+    X(Slot0, "Slot0", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot1, "Slot1", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot2, "Slot2", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot3, "Slot3", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot4, "Slot4", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot5, "Slot5", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot6, "Slot6", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot7, "Slot7", Panel, AtInterfaceInit, users::kController)                            \
+    X(Slot8, "Slot8", Panel, AtInterfaceInit, users::kController)                            \
+    X(Str0, "Str0", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str1, "Str1", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str2, "Str2", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str3, "Str3", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str4, "Str4", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str5, "Str5", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str6, "Str6", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str7, "Str7", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Str8, "Str8", String, AtInterfaceInit, users::kRowTexts)                               \
+    X(Controller, "Controller", Panel, AtInterfaceInit, users::kController)                  \
+    X(SelectionRow, "selection", Panel, AtInterfaceInit, users::kSettingsPanels)             \
+    X(CrossbreedRow, "crossbreed", Panel, AtInterfaceInit, users::kSettingsPanels)           \
+    X(SelectionText, "selStr", String, AtInterfaceInit, users::kSettingsTexts)               \
+    X(CrossbreedText, "crossStr", String, AtInterfaceInit, users::kSettingsTexts)            \
+    X(EvolutionSettings, "EvolutionSettings", Panel, AtInterfaceInit, users::kRadio)         \
+    X(RadioButton, "RadioButton", Panel, AtInterfaceInit, users::kRadio)                     \
+    X(CalculateFitness, "CalculateFitness", Function, AtInterfaceInit,                       \
+      "CreateGenotype, evolution, MyFitness")                                                \
+    X(MouseX, "mouse_pos.x", Number, AtWdlSyntax, "PositionPanel")                           \
+    X(MouseY, "mouse_pos.y", Number, AtWdlSyntax, "PositionPanel")                           \
+    X(EntRemove, abi::kEntRemoveName, EngineFunction, AtWdlSyntax, "CreateGenotype")         \
+    X(EntCreate, abi::kEntCreateName, EngineFunction, AtWdlSyntax, "CreateGenotype")         \
+    X(DialogPanel, "DialogPanel", Panel, AtUse,                                              \
+      "DragPanel, MoveMyPanel, ReleaseMyPanel, PositionPanel")                               \
+    X(DialogText, "DialogText", Panel, AtUse, "MoveMyPanel, ReleaseMyPanel, PositionPanel")  \
+    X(FeedbackText, "FeedbackText", String, AtUse, "DragPanel, MoveMyPanel, ReleaseMyPanel") \
+    X(DragSwitch, "dragSwitch", Number, AtUse, "DragPanel, MoveMyPanel, ReleaseMyPanel")     \
+    X(CheckDragProcess, "checkDragProcess", Function, AtUse, "MoveMyPanel")                  \
+    X(Camera, "camera", Object, AtUse, "ZoomIn")                                             \
+    X(Time, "time", Number, AtUse, "DLLEffect_Explo, DLLPart_Alphafade")                     \
+    X(SkySpeed, "sky_speed", Number, AtUse, "AddToSkySpeed")                                 \
+    X(CloudSpeed, "cloud_speed", Number, AtUse, "SetCloudSpeed")                             \
+    X(TraceMode, "trace_mode", Number, AtUse, "DistAhead")                                   \
+    X(Trace, abi::kTraceName, EngineFunction, AtUse, "DistAhead")                            \
+    X(VecRotate, abi::kVecRotateName, EngineFunction, AtUse, "DistAhead")                    \
+    X(Beeps, "beeps", Function, AtUse, "WDLBeep")                                            \
+    X(AlphaFade, "DLLPart_Alphafade", Function, AtUse, "DLLEffect_Explo")
+
 enum Name : uint8_t {
-    NumElem,
-    StringLength,
-    Mutation,
-    Crossover,
-    Average,
-    Minimal,
-    Maximal,
-    SmallArray,
-    BigArray,
-    Chromosom,
-    ActionString,
-    ModelName,
-    Slot0,
-    Str0 = Slot0 + 9,
-    Controller = Str0 + 9,
-    SelectionRow,
-    CrossbreedRow,
-    SelectionText,
-    CrossbreedText,
-    EvolutionSettings,
-    RadioButton,
-    CalculateFitness,
-    MouseX,
-    MouseY,
-    EntRemove,
-    EntCreate,
-    kBoundNames,  // the names above are held in the bindings
-    DialogPanel = kBoundNames,
-    DialogText,
-    FeedbackText,
-    DragSwitch,
-    CheckDragProcess,
-    Camera,
-    Time,
-    SkySpeed,
-    CloudSpeed,
-    TraceMode,
-    Trace,
-    VecRotate,
-    Beeps,
-    AlphaFade,
-    kNameCount
+#define EVOPLUG_NAME_ENUMERATOR(name, text, need, stage, usedBy) name,
+    EVOPLUG_SCRIPT_NAMES(EVOPLUG_NAME_ENUMERATOR)
+#undef EVOPLUG_NAME_ENUMERATOR
 };
-
-constexpr int kControllerRows = 9;
-constexpr int kSettingsRows = 2;
 
 struct NameInfo {
     const char* text;
@@ -78,85 +102,41 @@ struct NameInfo {
     const char* usedBy;  // the exports that read or write it
 };
 
+inline constexpr NameInfo kNames[] = {
+#define EVOPLUG_NAME_ROW(name, text, need, stage, usedBy) {text, Need::need, Stage::stage, usedBy},
+    EVOPLUG_SCRIPT_NAMES(EVOPLUG_NAME_ROW)
+#undef EVOPLUG_NAME_ROW
+};
+
+#undef EVOPLUG_SCRIPT_NAMES
+
+constexpr int kNameCount = sizeof kNames / sizeof kNames[0];
+
 namespace detail {
-constexpr const char* kSlots = "ToggleControlPanel";
-constexpr const char* kRowTexts = "init_population, ControlPanelCommand";
-constexpr const char* kSettingsRows = "init_population";
-constexpr const char* kSettingsTexts = "init_population, SelectCommand";
-constexpr const char* kRadio = "init_population, SelectRadio";
-constexpr bool same(const char* a, const char* b) {
-    return *a == *b && (*a == '\0' || same(a + 1, b + 1));
+constexpr int boundNameCount() {
+    int count = 0;
+    while (count < kNameCount && kNames[count].stage != Stage::AtUse) ++count;
+    return count;
+}
+constexpr bool noBoundNameAfter(int first) {
+    for (int n = first; n < kNameCount; ++n)
+        if (kNames[n].stage != Stage::AtUse) return false;
+    return true;
 }
 }  // namespace detail
 
-inline constexpr NameInfo kNames[] = {
-    {"num_elem", Need::Number, Stage::Interface, "CreateGenotype"},
-    {"stringlength", Need::Number, Stage::Interface, "CreateGenotype"},
-    {"mutation", Need::Number, Stage::Interface, "CreateGenotype"},
-    {"crossover", Need::Number, Stage::Interface, "CreateGenotype"},
-    {"average", Need::Number, Stage::Interface, "evolution"},
-    {"minimal", Need::Number, Stage::Interface, "evolution"},
-    {"maximal", Need::Number, Stage::Interface, "evolution"},
-    {"smallarray", Need::Array, Stage::Interface, "CreateGenotype, evolution"},
-    {"bigarray", Need::Array, Stage::Interface, "evolution"},
-    {"chromosom", Need::Number, Stage::Interface, "CreateGenotype, evolution"},
-    {"actionstring", Need::String, Stage::Interface, "init_Ortavia"},
-    {"modelname", Need::String, Stage::Interface, "CreateGenotype"},
-    {"Slot0", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot1", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot2", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot3", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot4", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot5", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot6", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot7", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Slot8", Need::Panel, Stage::Interface, detail::kSlots},
-    {"Str0", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str1", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str2", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str3", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str4", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str5", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str6", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str7", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Str8", Need::String, Stage::Interface, detail::kRowTexts},
-    {"Controller", Need::Panel, Stage::Interface, "ToggleControlPanel"},
-    {"selection", Need::Panel, Stage::Interface, detail::kSettingsRows},
-    {"crossbreed", Need::Panel, Stage::Interface, detail::kSettingsRows},
-    {"selStr", Need::String, Stage::Interface, detail::kSettingsTexts},
-    {"crossStr", Need::String, Stage::Interface, detail::kSettingsTexts},
-    {"EvolutionSettings", Need::Panel, Stage::Interface, detail::kRadio},
-    {"RadioButton", Need::Panel, Stage::Interface, detail::kRadio},
-    {"CalculateFitness", Need::Function, Stage::Interface, "CreateGenotype, evolution, MyFitness"},
-    {"mouse_pos.x", Need::Number, Stage::Engine, "PositionPanel"},
-    {"mouse_pos.y", Need::Number, Stage::Engine, "PositionPanel"},
-    {abi::kEntRemoveName, Need::EngineFunction, Stage::Engine, "CreateGenotype"},
-    {abi::kEntCreateName, Need::EngineFunction, Stage::Engine, "CreateGenotype"},
-    {"DialogPanel", Need::Panel, Stage::AtUse,
-     "DragPanel, MoveMyPanel, ReleaseMyPanel, PositionPanel"},
-    {"DialogText", Need::Panel, Stage::AtUse, "MoveMyPanel, ReleaseMyPanel, PositionPanel"},
-    {"FeedbackText", Need::String, Stage::AtUse, "DragPanel, MoveMyPanel, ReleaseMyPanel"},
-    {"dragSwitch", Need::Number, Stage::AtUse, "DragPanel, MoveMyPanel, ReleaseMyPanel"},
-    {"checkDragProcess", Need::Function, Stage::AtUse, "MoveMyPanel"},
-    {"camera", Need::Object, Stage::AtUse, "ZoomIn"},
-    {"time", Need::Number, Stage::AtUse, "DLLEffect_Explo, DLLPart_Alphafade"},
-    {"sky_speed", Need::Number, Stage::AtUse, "AddToSkySpeed"},
-    {"cloud_speed", Need::Number, Stage::AtUse, "SetCloudSpeed"},
-    {"trace_mode", Need::Number, Stage::AtUse, "DistAhead"},
-    {abi::kTraceName, Need::EngineFunction, Stage::AtUse, "DistAhead"},
-    {abi::kVecRotateName, Need::EngineFunction, Stage::AtUse, "DistAhead"},
-    {"beeps", Need::Function, Stage::AtUse, "WDLBeep"},
-    {"DLLPart_Alphafade", Need::Function, Stage::AtUse, "DLLEffect_Explo"},
-};
+// The names held in the bindings: every name before the first looked up at use.
+constexpr int kBoundNameCount = detail::boundNameCount();
+static_assert(detail::noBoundNameAfter(kBoundNameCount), "the bound names come first");
 
-static_assert(sizeof kNames / sizeof kNames[0] == kNameCount, "one row per name");
-static_assert(detail::same(kNames[Slot0 + 8].text, "Slot8") &&
-                  detail::same(kNames[Str0].text, "Str0") &&
-                  detail::same(kNames[CalculateFitness].text, "CalculateFitness") &&
-                  detail::same(kNames[EntCreate].text, "ent_create") &&
-                  detail::same(kNames[DialogPanel].text, "DialogPanel") &&
-                  detail::same(kNames[AlphaFade].text, "DLLPart_Alphafade"),
-              "rows in the order of the names");
+// Rows of the controller panel (a slot and its text each), and of the settings
+// panel (a row and its text each).
+constexpr int kControllerRows = 9;
+constexpr int kSettingsRows = 2;
+static_assert(Slot8 - Slot0 + 1 == kControllerRows, "one slot per controller row");
+static_assert(Str8 - Str0 + 1 == kControllerRows, "one text per controller row");
+static_assert(CrossbreedRow - SelectionRow + 1 == kSettingsRows, "one panel per settings row");
+static_assert(CrossbreedText - SelectionText + 1 == kSettingsRows, "one text per settings row");
 
 inline const char* nameOf(Name n) { return kNames[n].text; }
 

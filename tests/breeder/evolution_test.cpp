@@ -92,7 +92,7 @@ TEST_F(EvolutionTest, SettingsOutOfRangeAreRefusedAndKeepThePopulation) {
         set("num_elem", refusal.individuals);
         set("stringlength", refusal.genes);
         if (refusal.individuals < 0) engine.remove("num_elem");
-        s().script.bind(script::Stage::Interface, s().engine);
+        s().script.bind(script::Stage::AtInterfaceInit, s().engine);
         create();
         EXPECT_EQ(takeReport(),
                   "Fehler: " + std::string(refusal.why) + "; keine neue Population\n");
@@ -115,7 +115,7 @@ TEST_F(EvolutionTest, MyFitnessCallsTheScriptOnlyWhileItIsBound) {
     evolution.callFitnessFunction();
     EXPECT_EQ(engine.calls().size(), 1u);
     engine.remove("CalculateFitness");
-    s().script.bind(script::Stage::Interface, s().engine);
+    s().script.bind(script::Stage::AtInterfaceInit, s().engine);
     evolution.callFitnessFunction();
     EXPECT_EQ(engine.calls().size(), 1u);
 }

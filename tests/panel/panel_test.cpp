@@ -78,7 +78,7 @@ TEST_F(PanelTest, ToggleAndTheRadioMarkerWhileAPopulationExistsAndAfterARebind) 
         engine.definePanel(name);
     engine.defineString("Str0", "");
     at("EvolutionSettings", kY) = fromInt(500);
-    s().script.bind(script::Stage::Interface, s().engine);
+    s().script.bind(script::Stage::AtInterfaceInit, s().engine);
     s().toggleController();
     controller().step(0, 1);
     settings().placeRadio(1);
@@ -86,7 +86,7 @@ TEST_F(PanelTest, ToggleAndTheRadioMarkerWhileAPopulationExistsAndAfterARebind) 
     EXPECT_EQ(radio(), Words({fromInt(386), fromInt(500 + 33)}));
     EXPECT_STREQ(shown("Str0"), "Alpha");
     engine.remove("EvolutionSettings");  // without its panel the marker stays put
-    s().script.bind(script::Stage::Interface, s().engine);
+    s().script.bind(script::Stage::AtInterfaceInit, s().engine);
     settings().placeRadio(2);
     EXPECT_EQ(radio(), Words({fromInt(386), fromInt(500 + 33)}));
 }

@@ -26,7 +26,7 @@ TEST_F(ScriptTest, CheckBindingsBindsNothingAndEachStageBindsItsNamesInTableOrde
     }
     for (int stage = 0; stage <= 2; ++stage) {
         if (stage > 0) s().script.bind(Stage(stage - 1), s().engine);
-        for (int n = 0; n < kBoundNames; ++n) {
+        for (int n = 0; n < kBoundNameCount; ++n) {
             const NameInfo& info = kNames[n];
             const void* want = int(info.stage) >= stage ? nullptr
                                : info.need == Need::Function

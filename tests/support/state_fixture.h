@@ -37,8 +37,8 @@ class StateTest : public ::testing::Test {
     // What InterfaceInit and WDL_syntax do.
     void bind() {
         attach();
-        s().script.bind(script::Stage::Interface, s().engine);
-        s().script.bind(script::Stage::Engine, s().engine);
+        s().script.bind(script::Stage::AtInterfaceInit, s().engine);
+        s().script.bind(script::Stage::AtWdlSyntax, s().engine);
     }
     // The whole start-up: bound, the panel built, the action function bound.
     void startUp() {
