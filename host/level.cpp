@@ -35,7 +35,7 @@ Level::Level(Engine& engine, const LevelSettings& settings) : engine_(engine) {
     e.definePanel("EvolutionSettings")[EVOPLUG_PANEL_POS_Y] = fromInt(200);
     e.definePanel("RadioButton");
     e.definePanel("DialogPanel");
-    e.definePanel("Feedmeback");  // looked up by CreateGenotype, never read
+    e.definePanel("Feedmeback");  // the standard level's; the library never looks it up
     e.definePanel("DialogText");
     e.defineString("FeedbackText", "");
     e.defineVar("dragSwitch");

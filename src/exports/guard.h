@@ -1,10 +1,16 @@
 // The boundary between the engine and the plug-in.
 //
-// The engine is not C++: no exception may leave an export. Every export runs
-// its body through `guarded`, which hands it the plug-in's state, marked as
-// under way in the export of that name; whatever the body throws (a failed
-// allocation) ends it there, and the export answers 0 with the state as the
-// body left it. A body without a result answers 0.
+// The engine is not C++: no exception may leave an export. Every export that
+// touches the plug-in's state runs its body through `guarded`, which hands it
+// the state, marked as under way in the export of that name; whatever the body
+// throws (a failed allocation) ends it there, and the export answers 0 with
+// the state as the body left it. A body without a result answers 0.
+//
+// Seven exports do without: `CPlusPlayer_main`, `FlipUpsideDown` and `Square`
+// touch only what they are given, `bin_extern`, `TransferChrom` and
+// `SendFitnessFunction` only answer 0, and `ResetPluginState` must not build
+// the state it is asked to free (it refuses itself while an export runs).
+// None of them allocates or throws.
 #pragma once
 
 #include <cstdint>

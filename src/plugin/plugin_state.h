@@ -1,8 +1,10 @@
 // Everything the plug-in keeps, in one object.
 //
-// The engine calls the exports without a context, so exactly one global
-// remains: the current state, built on first use. Each subsystem owns its
-// part; the operations here are those that join two parts.
+// The engine calls the exports without a context, so the current state, built
+// on first use, is a global. One other remains: the pool of texts handed to
+// the engine's strings (panel/shown_texts), which must outlive every state.
+// Each subsystem owns its part; the operations here are those that join two
+// parts.
 //
 // A script or engine function that the library is calling may call any
 // export back. Such a nested export must not free or replace what the exports
