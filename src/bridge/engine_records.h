@@ -20,9 +20,6 @@ inline int32_t wrappingSub(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
-// A script number variable or array element, as bound by lookupVar.
-inline int32_t* var(void* data) { return static_cast<int32_t*>(data); }
-
 // The text of an engine string record.
 inline const char* stringText(const void* stringRecord) {
     return reinterpret_cast<const char*>(

@@ -8,7 +8,7 @@ constexpr const char* kGeneNames[] = {"ColorR", "Alpha", "Ambient", "Movement"};
 constexpr char kGreeting[] =
     "Hallo, Sch\xF6"
     "nheit";
-constexpr RadioPlacement kSettingsRadio = {386, 13, 3, 20};
+constexpr RadioPlacement kSettingsRadio = {386, 13, 20};
 
 GroupRecords settingsRecords(const script::Bindings& b) {
     return {b.cell(script::SelectionText), b.cell(script::SelectionRow), script::kSettingsRows,

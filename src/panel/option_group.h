@@ -29,7 +29,6 @@ struct GroupRecords {
 struct RadioPlacement {
     int32_t x;         // the marker's horizontal position
     int32_t firstRow;  // row 0 below the panel's vertical position
-    int32_t rowCount;  // not consulted
     int32_t rowStep;   // between rows
 };
 
@@ -54,7 +53,6 @@ class OptionGroup {
 
     // The chosen index of a row, 0 for a row the group does not have.
     int32_t choice(int32_t row) const;
-    bool hidden() const { return hidden_; }
 
   private:
     bool hasList(int32_t row) const;
