@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "bridge/engine_records.h"
 #include "genetic/generation.h"
 
 namespace evoplug::breeder {
@@ -43,10 +42,10 @@ bool readSetting(const script::Bindings& script, runtime::Report& report, script
     return false;
 }
 
-void showGenes(void* entity, const Genes& genes) {
-    bridge::word(entity, abi::entity::kGene0) = abi::fromInt(genes[0]);
-    bridge::word(entity, abi::entity::kGene1) = abi::fromInt(genes[1]);
-    bridge::word(entity, abi::entity::kGene2) = abi::fromInt(genes[2]);
+void showGenes(bridge::EntityRecord entity, const Genes& genes) {
+    entity.gene0() = abi::fromInt(genes[0]);
+    entity.gene1() = abi::fromInt(genes[1]);
+    entity.gene2() = abi::fromInt(genes[2]);
 }
 
 int32_t settingOrZero(const script::Bindings& script, script::Name name) {
@@ -58,8 +57,8 @@ int32_t settingOrZero(const script::Bindings& script, script::Name name) {
 
 void Evolution::bindAction(const Context& context) {
     context.random.reseed(context.clock);
-    const void* actionString = script_.record(script::ActionString);
-    const char* name = actionString != nullptr ? bridge::stringText(actionString) : nullptr;
+    const bridge::StringRecord actionString = script_.string(script::ActionString);
+    const char* name = actionString ? actionString.text() : nullptr;
     actionFunction_ = name != nullptr ? engine_.lookupScriptFunction(name) : 0;
 }
 
@@ -102,17 +101,16 @@ void Evolution::removeEntities() {
     const auto remove = script_.engineFunction<abi::EntRemoveFn>(script::EntRemove);
     // Forgotten before the engine is asked, so that nothing called back from
     // inside "ent_remove" reaches an entity on its way out.
-    for (void*& slot : entities_) {
-        void* entity = slot;
-        slot = nullptr;
-        if (entity != nullptr && remove != nullptr) remove(entity);
+    for (bridge::EntityRecord& slot : entities_) {
+        const bridge::EntityRecord entity = slot;
+        slot = {};
+        if (entity && remove != nullptr) remove(entity.raw());
     }
 }
 
 void Evolution::createEntities(const Context& context) {
-    const void* model = script_.record(script::ModelName);
-    modelName_[abi::string::kText] =
-        reinterpret_cast<abi::Word>(model != nullptr ? bridge::stringText(model) : nullptr);
+    const bridge::StringRecord model = script_.string(script::ModelName);
+    modelNameRecord().setText(model ? model.text() : nullptr);
     const auto create = script_.engineFunction<abi::EntCreateFn>(script::EntCreate);
     const genetic::Population& pop = *population_;
     for (int32_t i = 0; i < pop.popSize; ++i) {
@@ -121,9 +119,10 @@ void Evolution::createEntities(const Context& context) {
         position[0] = abi::fromInt(context.random.below(kFloorSize) - kFloorHalf);
         position[1] = abi::fromInt(context.random.below(kFloorSize) - kFloorHalf);
         position[2] = abi::fromInt(context.random.below(kHeightRange) + kHeightOffset);
-        void* entity = create != nullptr ? create(modelName_, position, actionFunction_) : nullptr;
+        const bridge::EntityRecord entity(
+            create != nullptr ? create(modelName_, position, actionFunction_) : nullptr);
         entities_[static_cast<size_t>(i)] = entity;
-        if (entity != nullptr) showGenes(entity, pop.at(i).genes);
+        if (entity) showGenes(entity, pop.at(i).genes);
     }
 }
 
@@ -131,8 +130,8 @@ int32_t Evolution::updateEntities() {
     if (!population_) return 0;
     int32_t written = 0;
     for (int32_t i = 0; i < population_->popSize; ++i) {
-        void* entity = entities_[static_cast<size_t>(i)];
-        if (entity == nullptr) continue;
+        const bridge::EntityRecord entity = entities_[static_cast<size_t>(i)];
+        if (!entity) continue;
         showGenes(entity, population_->at(i).genes);
         ++written;
     }
@@ -173,8 +172,8 @@ void Evolution::callFitnessFunction() const {
 
 void Evolution::forgetEngine() {
     actionFunction_ = 0;
-    modelName_[abi::string::kText] = 0;
-    entities_.fill(nullptr);
+    modelNameRecord().setText(nullptr);
+    entities_.fill({});
 }
 
 int32_t thousandthsVar(float fitness) {

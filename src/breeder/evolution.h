@@ -51,7 +51,7 @@ class Evolution {
     bool hasPopulation() const { return population_ != nullptr; }
     const genetic::Population* population() const { return population_.get(); }
     // The entity that shows individual i; null when it could not be made.
-    void* entity(int32_t i) const { return entities_[static_cast<size_t>(i)]; }
+    bridge::EntityRecord entity(int32_t i) const { return entities_[static_cast<size_t>(i)]; }
 
   private:
     // The evaluator: the script reads the genes from "smallarray" and
@@ -62,10 +62,13 @@ class Evolution {
     void removeEntities();
     void createEntities(const genetic::Context& context);
 
+    bridge::StringRecord modelNameRecord() { return bridge::StringRecord(modelName_); }
+
     const script::Bindings& script_;
     const bridge::EngineLink& engine_;
     std::unique_ptr<genetic::Population> population_;
-    std::array<void*, genetic::kMaxIndividuals> entities_{};  // slot i shows individual i
+    // Slot i shows individual i.
+    std::array<bridge::EntityRecord, genetic::kMaxIndividuals> entities_{};
     int32_t actionFunction_ = 0;
     // A string record of our own whose text is the model name handed to
     // "ent_create"; only its text word is ever set.

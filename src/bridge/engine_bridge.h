@@ -6,15 +6,13 @@
 
 #include <cstdint>
 
+#include "bridge/engine_records.h"
 #include "bridge/host_interface.h"
 
 namespace evoplug::bridge {
 
 using abi::EngineVar;
 
-// What the plug-in needs a script object to be. A number accepts a number
-// variable or an array (type codes 1 and 2); the others one code each.
-enum class Kind { Number, String, Object, Function, Panel };
 bool accepts(Kind kind, int32_t typeCode);
 
 class EngineLink {
@@ -33,6 +31,11 @@ class EngineLink {
     int32_t* findNumber(const char* name) const {
         return static_cast<int32_t*>(find(name, Kind::Number));
     }
+    // A string, panel or camera record of that name.
+    template <typename Record>
+    Record find(const char* name) const {
+        return Record(find(name, Record::kKind));
+    }
     // The type code of the named object; 0 when the name is unknown.
     int32_t typeOf(const char* name) const;
 
@@ -50,7 +53,7 @@ class EngineLink {
     int32_t callScriptByName(const char* name, int32_t a, int32_t b, int32_t c, int32_t d) const;
 
     // The screen surface record handed over with the interface record, or null.
-    const abi::Word* surfaceRecord() const { return surface_; }
+    SurfaceRecord surface() const { return SurfaceRecord(surface_); }
 
   private:
     abi::Word* object(const char* name) const;

@@ -1,4 +1,6 @@
-// Typed access to the engine's records at their named words.
+// The engine's records, one handle type per kind: each offers only the words
+// of its own kind, under the name of what they hold. A handle is one pointer,
+// free to copy; null stands for a record the engine did not give.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +9,9 @@
 
 namespace evoplug::bridge {
 
-// A 32-bit word of a number-only record (entity, particle, panel, camera).
-inline int32_t& word(void* record, int index) { return static_cast<int32_t*>(record)[index]; }
-inline int32_t* words(void* record, int index) { return static_cast<int32_t*>(record) + index; }
+// What the plug-in needs a script object to be. A number accepts a number
+// variable or an array (type codes 1 and 2); the others one code each.
+enum class Kind { Number, String, Object, Function, Panel };
 
 // Engine words are plain 32-bit registers: sums wrap as they do in the
 // engine, computed unsigned to avoid the undefined signed overflow.
@@ -20,14 +22,107 @@ inline int32_t wrappingSub(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
-// The text of an engine string record.
-inline const char* stringText(const void* stringRecord) {
-    return reinterpret_cast<const char*>(
-        static_cast<const abi::Word*>(stringRecord)[abi::string::kText]);
-}
-// Points the string at `text`; the engine string keeps it for good.
-inline void setStringText(void* stringRecord, const char* text) {
-    static_cast<abi::Word*>(stringRecord)[abi::string::kText] = reinterpret_cast<abi::Word>(text);
-}
+namespace detail {
+
+// A record of 32-bit words. Built only explicitly from a raw pointer, so that
+// a record of one kind never passes for another.
+class NumberRecord {
+  public:
+    NumberRecord() = default;
+    explicit NumberRecord(void* record) : words_(static_cast<int32_t*>(record)) {}
+    explicit operator bool() const { return words_ != nullptr; }
+    void* raw() const { return words_; }
+
+  protected:
+    int32_t& at(int index) const { return words_[index]; }
+    int32_t* from(int index) const { return words_ + index; }
+
+  private:
+    int32_t* words_ = nullptr;
+};
+
+}  // namespace detail
+
+class EntityRecord : public detail::NumberRecord {
+  public:
+    using NumberRecord::NumberRecord;
+    const int32_t* position() const { return from(abi::entity::kPosition); }  // x, y, z
+    const int32_t* angles() const { return from(abi::entity::kAngles); }      // pan, tilt, roll
+    int32_t& tilt() const { return at(abi::entity::kTilt); }
+    int32_t& roll() const { return at(abi::entity::kRoll); }
+    int32_t& gene0() const { return at(abi::entity::kGene0); }
+    int32_t& gene1() const { return at(abi::entity::kGene1); }
+    int32_t& gene2() const { return at(abi::entity::kGene2); }
+};
+
+class ParticleRecord : public detail::NumberRecord {
+  public:
+    using NumberRecord::NumberRecord;
+    int32_t& life() const { return at(abi::particle::kLife); }
+    int32_t* velocity() const { return from(abi::particle::kVelocity); }  // x, y, z
+    int32_t& function() const { return at(abi::particle::kFunction); }
+    int32_t& flags() const { return at(abi::particle::kFlags); }
+    int32_t& alpha() const { return at(abi::particle::kAlpha); }
+    int32_t* colour() const { return from(abi::particle::kColour); }  // three words
+};
+
+class PanelRecord : public detail::NumberRecord {
+  public:
+    static constexpr Kind kKind = Kind::Panel;
+    using NumberRecord::NumberRecord;
+    int32_t& x() const { return at(abi::panel::kPosX); }
+    int32_t& y() const { return at(abi::panel::kPosY); }
+    int32_t& moveMarker() const { return at(abi::panel::kMoveMarker); }
+};
+
+// The only engine object the plug-in looks up by name.
+class CameraRecord : public detail::NumberRecord {
+  public:
+    static constexpr Kind kKind = Kind::Object;
+    using NumberRecord::NumberRecord;
+    int32_t& zoom() const { return at(abi::camera::kZoomWord); }
+};
+
+class StringRecord {
+  public:
+    static constexpr Kind kKind = Kind::String;
+    StringRecord() = default;
+    explicit StringRecord(void* record) : words_(static_cast<abi::Word*>(record)) {}
+    explicit operator bool() const { return words_ != nullptr; }
+    void* raw() const { return words_; }
+
+    const char* text() const { return reinterpret_cast<const char*>(words_[abi::string::kText]); }
+    // The engine string keeps `text` for good.
+    void setText(const char* text) const {
+        words_[abi::string::kText] = reinterpret_cast<abi::Word>(text);
+    }
+
+  private:
+    abi::Word* words_ = nullptr;
+};
+
+// Written by the engine; the plug-in only reads it, and writes the pixels.
+class SurfaceRecord {
+  public:
+    SurfaceRecord() = default;
+    explicit SurfaceRecord(const void* record) : words_(static_cast<const abi::Word*>(record)) {}
+    explicit operator bool() const { return words_ != nullptr; }
+
+    uint8_t* pixels() const { return reinterpret_cast<uint8_t*>(words_[abi::surface::kPixels]); }
+    int32_t bytesPerLine() const { return number(abi::surface::kBytesPerLine); }
+    int32_t width() const { return number(abi::surface::kWidth); }
+    int32_t height() const { return number(abi::surface::kHeight); }
+    int32_t bytesPerPixel() const { return number(abi::surface::kBytesPerPixel); }
+    abi::SurfaceFn lock() const { return function(abi::surface::kLock); }
+    abi::SurfaceFn unlock() const { return function(abi::surface::kUnlock); }
+
+  private:
+    int32_t number(int index) const { return static_cast<int32_t>(words_[index]); }
+    abi::SurfaceFn function(int index) const {
+        return reinterpret_cast<abi::SurfaceFn>(words_[index]);
+    }
+
+    const abi::Word* words_ = nullptr;
+};
 
 }  // namespace evoplug::bridge

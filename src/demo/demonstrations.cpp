@@ -4,7 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "bridge/engine_records.h"
 #include "script/script_names.h"
 
 namespace evoplug::demo {
@@ -36,10 +35,6 @@ int32_t* number(const bridge::EngineLink& engine, script::Name name) {
     return engine.findNumber(script::nameOf(name));
 }
 
-int32_t surfaceInt(const abi::Word* surface, int index) {
-    return static_cast<int32_t>(surface[index]);
-}
-
 }  // namespace
 
 double randomUpTo(runtime::Random& random, float limit) {
@@ -54,38 +49,38 @@ int32_t square(int32_t x) {
     return static_cast<int32_t>(squared);
 }
 
-int32_t nudgeTilt(void* entity) {
-    if (entity == nullptr) return 0;
-    int32_t& tilt = bridge::word(entity, abi::entity::kTilt);
+int32_t nudgeTilt(bridge::EntityRecord entity) {
+    if (!entity) return 0;
+    int32_t& tilt = entity.tilt();
     tilt = wrappingAdd(tilt, kTiltStep);
     return tilt;
 }
 
-int32_t flipUpsideDown(void* entity) {
-    if (entity == nullptr) return 0;
-    bridge::word(entity, abi::entity::kRoll) = kUpsideDown;
+int32_t flipUpsideDown(bridge::EntityRecord entity) {
+    if (!entity) return 0;
+    entity.roll() = kUpsideDown;
     return abi::kOne;
 }
 
-int32_t distAhead(const bridge::EngineLink& engine, void* entity) {
-    if (entity == nullptr) return 0;
+int32_t distAhead(const bridge::EngineLink& engine, bridge::EntityRecord entity) {
+    if (!entity) return 0;
     int32_t* traceMode = number(engine, script::TraceMode);
     auto trace = engine.engineFunction<abi::TraceFn>(abi::kTraceName);
     auto rotate = engine.engineFunction<abi::VecRotateFn>(abi::kVecRotateName);
     if (traceMode == nullptr || trace == nullptr || rotate == nullptr) return 0;
 
     int32_t target[3] = {kAheadDistance, 0, 0};
-    rotate(target, bridge::words(entity, abi::entity::kAngles));
-    const int32_t* position = bridge::words(entity, abi::entity::kPosition);
+    rotate(target, entity.angles());
+    const int32_t* position = entity.position();
     for (int i = 0; i < 3; ++i) target[i] = wrappingAdd(target[i], position[i]);
     *traceMode = kAheadTraceMode;
     return trace(position, target);
 }
 
 int32_t zoomIn(const bridge::EngineLink& engine, int32_t amount) {
-    void* camera = engine.find(script::nameOf(script::Camera), bridge::Kind::Object);
-    if (camera == nullptr) return 0;
-    int32_t& zoom = bridge::word(camera, abi::camera::kZoomWord);
+    const auto camera = engine.find<bridge::CameraRecord>(script::nameOf(script::Camera));
+    if (!camera) return 0;
+    int32_t& zoom = camera.zoom();
     zoom = wrappingSub(zoom, amount);
     return zoom;
 }
@@ -108,48 +103,48 @@ int32_t setCloudSpeed(const bridge::EngineLink& engine, const int32_t* speeds) {
 }
 
 int32_t Explosions::explode(const bridge::EngineLink& engine, runtime::Random& random,
-                            void* particle) {
-    if (particle == nullptr) return 0;
+                            bridge::ParticleRecord particle) {
+    if (!particle) return 0;
     if (time_ == nullptr) time_ = number(engine, script::Time);
     if (fadeFunction_ == 0)
         fadeFunction_ = engine.lookupScriptFunction(script::nameOf(script::AlphaFade));
     // Without both, the particle could never fade out: leave it unstarted.
     if (time_ == nullptr || fadeFunction_ == 0) return 0;
 
-    bridge::word(particle, abi::particle::kFlags) |= kExplosionFlags;
-    int32_t* velocity = bridge::words(particle, abi::particle::kVelocity);
+    particle.flags() |= kExplosionFlags;
+    int32_t* velocity = particle.velocity();
     for (int i = 0; i < 3; ++i) velocity[i] = engineVarOf(randomUpTo(random, 10.0f) - 5.0);
-    int32_t* colour = bridge::words(particle, abi::particle::kColour);
+    int32_t* colour = particle.colour();
     colour[2] = 0;
     colour[1] = 0;
     colour[0] = kExplosionColour;
-    bridge::word(particle, abi::particle::kAlpha) = engineVarOf(randomUpTo(random, 50.0f) + 50.0);
-    bridge::word(particle, abi::particle::kFunction) = fadeFunction_;
+    particle.alpha() = engineVarOf(randomUpTo(random, 50.0f) + 50.0);
+    particle.function() = fadeFunction_;
     return 0;
 }
 
-int32_t Explosions::fade(void* particle) const {
-    if (time_ == nullptr || particle == nullptr) return 0;
-    int32_t& alpha = bridge::word(particle, abi::particle::kAlpha);
+int32_t Explosions::fade(bridge::ParticleRecord particle) const {
+    if (time_ == nullptr || !particle) return 0;
+    int32_t& alpha = particle.alpha();
     // Saturating, so that a long frame can never wrap a faded particle back to
     // opaque.
     alpha = saturate(int64_t{alpha} - int64_t{kFadeFactor} * *time_);
-    if (alpha <= 0) bridge::word(particle, abi::particle::kLife) = 0;
+    if (alpha <= 0) particle.life() = 0;
     return 0;
 }
 
 int32_t paintScreenWhite(const bridge::EngineLink& engine) {
-    const abi::Word* surface = engine.surfaceRecord();
-    if (surface == nullptr) return 0;
-    auto lock = reinterpret_cast<abi::SurfaceFn>(surface[abi::surface::kLock]);
-    auto unlock = reinterpret_cast<abi::SurfaceFn>(surface[abi::surface::kUnlock]);
+    const bridge::SurfaceRecord surface = engine.surface();
+    if (!surface) return 0;
+    auto lock = surface.lock();
+    auto unlock = surface.unlock();
     if (lock != nullptr) lock();
     // Read after the lock: an engine may place the pixels only while locked.
-    auto* pixels = reinterpret_cast<uint8_t*>(surface[abi::surface::kPixels]);
-    int32_t bytesPerLine = surfaceInt(surface, abi::surface::kBytesPerLine);
-    int32_t width = surfaceInt(surface, abi::surface::kWidth);
-    int32_t height = surfaceInt(surface, abi::surface::kHeight);
-    int32_t bytesPerPixel = surfaceInt(surface, abi::surface::kBytesPerPixel);
+    uint8_t* pixels = surface.pixels();
+    int32_t bytesPerLine = surface.bytesPerLine();
+    int32_t width = surface.width();
+    int32_t height = surface.height();
+    int32_t bytesPerPixel = surface.bytesPerPixel();
     int64_t lineBytes = int64_t{width} * bytesPerPixel;
     // Without pixels, with lines of no or negative size, or with lines wider
     // than their stride (the last would overrun its storage) nothing is

@@ -19,12 +19,12 @@ double randomUpTo(runtime::Random& random, float limit);
 // EngineVar instead of overflowing.
 int32_t square(int32_t x);
 // Adds the raw 5 to the entity's tilt word (wrapping); the new word.
-int32_t nudgeTilt(void* entity);
+int32_t nudgeTilt(bridge::EntityRecord entity);
 // Sets the entity's roll to 180 degrees; 1024.
-int32_t flipUpsideDown(void* entity);
+int32_t flipUpsideDown(bridge::EntityRecord entity);
 // Traces from the entity to the point 1000 units ahead along its angles; what
 // "trace" returns.
-int32_t distAhead(const bridge::EngineLink& engine, void* entity);
+int32_t distAhead(const bridge::EngineLink& engine, bridge::EntityRecord entity);
 // Lowers the camera's zoom word by amount; the new word.
 int32_t zoomIn(const bridge::EngineLink& engine, int32_t amount);
 // Adds amount to both words of "sky_speed"; 1024.
@@ -42,9 +42,10 @@ class Explosions {
   public:
     // Starts an explosion particle: random velocity, colour, transparency and
     // the fade function. Four draws, in the order x, y, z, transparency.
-    int32_t explode(const bridge::EngineLink& engine, runtime::Random& random, void* particle);
+    int32_t explode(const bridge::EngineLink& engine, runtime::Random& random,
+                    bridge::ParticleRecord particle);
     // Fades the particle by 4 x "time" and ends it once fully transparent.
-    int32_t fade(void* particle) const;
+    int32_t fade(bridge::ParticleRecord particle) const;
 
   private:
     int32_t* time_ = nullptr;   // the engine variable "time"

@@ -5,23 +5,26 @@
 using evoplug::guarded;
 using evoplug::PluginState;
 namespace demo = evoplug::demo;
+using evoplug::bridge::EntityRecord;
+using evoplug::bridge::ParticleRecord;
 
 int32_t AddToSkySpeed(int32_t amount) {
     return guarded(__func__, [&](PluginState& s) { return demo::addToSkySpeed(s.engine, amount); });
 }
-int32_t CPlusPlayer_main(void* entity) { return demo::nudgeTilt(entity); }
+int32_t CPlusPlayer_main(void* entity) { return demo::nudgeTilt(EntityRecord(entity)); }
 int32_t DLLEffect_Explo(void* particle) {
     return guarded(__func__, [&](PluginState& s) {
-        return s.explosions.explode(s.engine, s.random, particle);
+        return s.explosions.explode(s.engine, s.random, ParticleRecord(particle));
     });
 }
 int32_t DLLPart_Alphafade(void* particle) {
-    return guarded(__func__, [&](PluginState& s) { return s.explosions.fade(particle); });
+    return guarded(__func__,
+                   [&](PluginState& s) { return s.explosions.fade(ParticleRecord(particle)); });
 }
 int32_t DistAhead(void* entity) {
-    return guarded(__func__, [&](PluginState& s) { return s.distAhead(entity); });
+    return guarded(__func__, [&](PluginState& s) { return s.distAhead(EntityRecord(entity)); });
 }
-int32_t FlipUpsideDown(void* entity) { return demo::flipUpsideDown(entity); }
+int32_t FlipUpsideDown(void* entity) { return demo::flipUpsideDown(EntityRecord(entity)); }
 int32_t PaintScreenWhite() {
     return guarded(__func__, [](PluginState& s) { return demo::paintScreenWhite(s.engine); });
 }

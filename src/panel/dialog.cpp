@@ -1,7 +1,5 @@
 #include "panel/dialog.h"
 
-#include "bridge/engine_records.h"
-
 namespace evoplug::panel {
 namespace {
 
@@ -14,13 +12,12 @@ constexpr int32_t kMoving = abi::fromInt(10);
 constexpr int32_t kTextOffsetX = abi::fromInt(50);
 constexpr int32_t kTextOffsetY = abi::fromInt(25);
 
-using bridge::Kind;
+using bridge::PanelRecord;
+using bridge::StringRecord;
 
-int32_t& posX(void* panel) { return bridge::word(panel, abi::panel::kPosX); }
-int32_t& posY(void* panel) { return bridge::word(panel, abi::panel::kPosY); }
-
-void* find(const bridge::EngineLink& engine, script::Name name, Kind kind) {
-    return engine.find(script::nameOf(name), kind);
+template <typename Record>
+Record find(const bridge::EngineLink& engine, script::Name name) {
+    return engine.find<Record>(script::nameOf(name));
 }
 
 }  // namespace
@@ -32,22 +29,22 @@ bool Dialog::draggingEnabled(const bridge::EngineLink& engine) {
 
 void Dialog::showFeedback(const bridge::EngineLink& engine, const char* message) {
     const char* text = handOver(message);
-    panel_ = find(engine, script::DialogPanel, Kind::Panel);
-    feedback_ = find(engine, script::FeedbackText, Kind::String);
+    panel_ = find<PanelRecord>(engine, script::DialogPanel);
+    feedback_ = find<StringRecord>(engine, script::FeedbackText);
     show(feedback_, text);
-    text_ = find(engine, script::DialogText, Kind::Panel);
-    if (panel_ != nullptr && posX(panel_) < kOutOfView) {
-        posX(panel_) += kBringBack;
-        if (text_ != nullptr) posX(text_) = bridge::wrappingAdd(posX(text_), kBringBack);
+    text_ = find<PanelRecord>(engine, script::DialogText);
+    if (panel_ && panel_.x() < kOutOfView) {
+        panel_.x() += kBringBack;
+        if (text_) text_.x() = bridge::wrappingAdd(text_.x(), kBringBack);
     }
 }
 
 void Dialog::drag(const bridge::EngineLink& engine) {
     if (!draggingEnabled(engine)) return;
     const char* text = handOver(dragActive_ == 1 ? "Hallo DragnDrop" : "Kann nicht bewegt werden");
-    if (panel_ == nullptr) {
-        panel_ = find(engine, script::DialogPanel, Kind::Panel);
-        feedback_ = find(engine, script::FeedbackText, Kind::String);
+    if (!panel_) {
+        panel_ = find<PanelRecord>(engine, script::DialogPanel);
+        feedback_ = find<StringRecord>(engine, script::FeedbackText);
     }
     show(feedback_, text);
 }
@@ -56,7 +53,7 @@ void Dialog::move(const bridge::EngineLink& engine) {
     showFeedback(engine, "Hallo, Move Panel ");
     if (!draggingEnabled(engine)) return;
     dragActive_ = 1;
-    if (panel_ != nullptr) bridge::word(panel_, abi::panel::kMoveMarker) = kMoving;
+    if (panel_) panel_.moveMarker() = kMoving;
     engine.callScriptByName(script::nameOf(script::CheckDragProcess), 0, 0, 0, 0);
 }
 
@@ -72,12 +69,12 @@ void Dialog::position(int32_t flag, const script::Bindings& script) {
     if (flag != 1) return;
     // Both objects come from the first move or release; until then, and for
     // a mouse position WDL_syntax has not bound, that part is skipped.
-    if (panel_ == nullptr) return;
-    if (const int32_t* x = script.number(script::MouseX)) posX(panel_) = *x;
-    if (const int32_t* y = script.number(script::MouseY)) posY(panel_) = *y;
-    if (text_ != nullptr) {
-        posX(text_) = bridge::wrappingAdd(posX(panel_), kTextOffsetX);
-        posY(text_) = bridge::wrappingAdd(posY(panel_), kTextOffsetY);
+    if (!panel_) return;
+    if (const int32_t* x = script.number(script::MouseX)) panel_.x() = *x;
+    if (const int32_t* y = script.number(script::MouseY)) panel_.y() = *y;
+    if (text_) {
+        text_.x() = bridge::wrappingAdd(panel_.x(), kTextOffsetX);
+        text_.y() = bridge::wrappingAdd(panel_.y(), kTextOffsetY);
     }
 }
 

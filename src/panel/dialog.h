@@ -30,10 +30,10 @@ class Dialog {
     // Bound on first use; a script without the variable cannot drag.
     bool draggingEnabled(const bridge::EngineLink& engine);
 
-    void* panel_ = nullptr;     // "DialogPanel"
-    void* text_ = nullptr;      // "DialogText" (a panel)
-    void* feedback_ = nullptr;  // "FeedbackText" (a string)
-    int32_t dragActive_ = 0;    // 1 while a move is under way
+    bridge::PanelRecord panel_;      // "DialogPanel"
+    bridge::PanelRecord text_;       // "DialogText"
+    bridge::StringRecord feedback_;  // "FeedbackText"
+    int32_t dragActive_ = 0;         // 1 while a move is under way
     int32_t* dragSwitch_ = nullptr;
 };
 

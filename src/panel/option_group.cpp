@@ -11,10 +11,12 @@ constexpr int32_t kHideShift = abi::fromInt(2000);
 // Every row starts with this text until a name is chosen.
 constexpr const char* kUndefined = "ndef";
 
-int32_t& posX(void* panel) { return bridge::word(panel, abi::panel::kPosX); }
+void shift(bridge::PanelRecord panel, int32_t by) {
+    if (panel) panel.x() = bridge::wrappingAdd(panel.x(), by);
+}
 
-void shift(void* panel, int32_t by) {
-    if (panel != nullptr) posX(panel) = bridge::wrappingAdd(posX(panel), by);
+bridge::PanelRecord panelIn(void* const* cell) {
+    return bridge::PanelRecord(cell != nullptr ? *cell : nullptr);
 }
 
 }  // namespace
@@ -26,7 +28,8 @@ OptionGroup::OptionGroup(const GroupRecords& records, OptionLists lists, RadioPl
       selected_(static_cast<size_t>(records.rows < 0 ? 0 : records.rows), 0) {}
 
 void OptionGroup::start() {
-    for (int32_t r = 0; r < records_.rows; ++r) show(records_.texts[r], kUndefined);
+    for (int32_t r = 0; r < records_.rows; ++r)
+        show(bridge::StringRecord(records_.texts[r]), kUndefined);
     if (records_.radio != nullptr) placeRadio(0);
 }
 
@@ -48,26 +51,25 @@ void OptionGroup::step(int32_t row, int32_t direction) {
     // The copy first: without memory for it, nothing changes.
     const char* text = handOver(names[static_cast<size_t>(index)]);
     selected_[static_cast<size_t>(row)] = index;
-    show(records_.texts[row], text);
+    show(bridge::StringRecord(records_.texts[row]), text);
 }
 
 void OptionGroup::toggle() {
     const int32_t by = hidden_ ? kHideShift : -kHideShift;
-    shift(*records_.panel, by);
-    for (int32_t r = 0; r < records_.rows; ++r) shift(records_.slots[r], by);
+    shift(panelIn(records_.panel), by);
+    for (int32_t r = 0; r < records_.rows; ++r) shift(panelIn(records_.slots + r), by);
     hidden_ = !hidden_;
 }
 
 void OptionGroup::placeRadio(int32_t row) {
-    void* radio = records_.radio != nullptr ? *records_.radio : nullptr;
-    void* panel = *records_.panel;
-    if (radio == nullptr || panel == nullptr) return;
+    const bridge::PanelRecord radio = panelIn(records_.radio);
+    const bridge::PanelRecord panel = panelIn(records_.panel);
+    if (!radio || !panel) return;
     // Any row is accepted; unsigned arithmetic lets an absurd row wrap.
     const uint32_t offset = static_cast<uint32_t>(placement_.firstRow) +
                             static_cast<uint32_t>(row) * static_cast<uint32_t>(placement_.rowStep);
-    bridge::word(radio, abi::panel::kPosX) = abi::fromInt(placement_.x);
-    bridge::word(radio, abi::panel::kPosY) = bridge::wrappingAdd(
-        abi::fromInt(static_cast<int32_t>(offset)), bridge::word(panel, abi::panel::kPosY));
+    radio.x() = abi::fromInt(placement_.x);
+    radio.y() = bridge::wrappingAdd(abi::fromInt(static_cast<int32_t>(offset)), panel.y());
 }
 
 int32_t OptionGroup::choice(int32_t row) const {

@@ -36,8 +36,8 @@ const char* handOver(const char* text) {
     return handOver(MString(text));
 }
 
-void show(void* stringRecord, const char* text) {
-    if (stringRecord != nullptr) bridge::setStringText(stringRecord, text);
+void show(bridge::StringRecord string, const char* text) {
+    if (string) string.setText(text);
 }
 
 }  // namespace evoplug::panel

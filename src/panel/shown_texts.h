@@ -7,6 +7,7 @@
 // if need be, allocates nothing.
 #pragma once
 
+#include "bridge/engine_records.h"
 #include "text/mstring.h"
 
 namespace evoplug::panel {
@@ -17,6 +18,6 @@ const char* handOver(const MString& text);
 const char* handOver(const char* text);
 
 // Points the engine string at `text`.
-void show(void* stringRecord, const char* text);
+void show(bridge::StringRecord string, const char* text);
 
 }  // namespace evoplug::panel

@@ -105,7 +105,7 @@ void PluginState::runGeneration() {
     evolution.publishAndRunGeneration();
 }
 
-int32_t PluginState::distAhead(void* entity) {
+int32_t PluginState::distAhead(bridge::EntityRecord entity) {
     const UsingPopulation use(populationUser_, "DistAhead");
     return demo::distAhead(engine, entity);
 }

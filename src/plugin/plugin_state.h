@@ -75,7 +75,7 @@ struct PluginState {
     // A population with the strategies the panel shows now.
     void createPopulation();
     void runGeneration();
-    int32_t distAhead(void* entity);
+    int32_t distAhead(bridge::EntityRecord entity);
     // Slides the controller group, only while a population exists.
     void toggleController();
 

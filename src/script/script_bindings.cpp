@@ -2,8 +2,6 @@
 
 #include <ostream>
 
-#include "bridge/engine_records.h"
-
 namespace evoplug::script {
 namespace {
 
@@ -102,8 +100,8 @@ int checkWiring(const bridge::EngineLink& engine, std::ostream& errors) {
         errors << "; it must be " << describe(info.need) << " (used by " << info.usedBy << ")\n";
         ++problems;
     }
-    const auto* action = engine.find(nameOf(ActionString), bridge::Kind::String);
-    const char* function = action != nullptr ? bridge::stringText(action) : nullptr;
+    const auto action = engine.find<bridge::StringRecord>(nameOf(ActionString));
+    const char* function = action ? action.text() : nullptr;
     if (function != nullptr && *function != '\0' && engine.lookupScriptFunction(function) == 0) {
         errors << "evoplug: \"" << nameOf(ActionString) << "\" names \"" << function
                << "\", which is not a script function; init_Ortavia needs one\n";

@@ -18,8 +18,7 @@ class Bindings {
     void bind(Stage stage, const bridge::EngineLink& engine);
 
     int32_t* number(Name n) const { return static_cast<int32_t*>(cells_[n]); }
-    // A string or panel record.
-    void* record(Name n) const { return cells_[n]; }
+    bridge::StringRecord string(Name n) const { return bridge::StringRecord(cells_[n]); }
     // Where the binding is kept, so that a holder sees later rebinds; a run of
     // consecutive names is an array.
     void* const* cell(Name n) const { return &cells_[n]; }

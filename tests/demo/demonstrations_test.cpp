@@ -26,12 +26,13 @@ TEST(Square, TruncatesTowardZeroAndSaturates) {
 TEST_F(DemoTest, EffectsChangeTheirRecordAndDoNothingWithoutIt) {
     using namespace abi::entity;
     int32_t e[kWords] = {}, speeds[2] = {2048, -4096};
+    const bridge::EntityRecord entity(e);
     e[kTilt] = INT32_MAX;
     engine.defineFunction("beeps", [](int32_t count, auto...) { return count + 7; });
     const int32_t *sky = engine.var("sky_speed"), *cloud = engine.var("cloud_speed");
-    EXPECT_EQ(nudgeTilt(e), INT32_MIN + 4);
+    EXPECT_EQ(nudgeTilt(entity), INT32_MIN + 4);
     EXPECT_EQ(e[kTilt], INT32_MIN + 4);
-    EXPECT_EQ(flipUpsideDown(e), 1024);
+    EXPECT_EQ(flipUpsideDown(entity), 1024);
     EXPECT_EQ(e[kRoll], fromInt(180));
     EXPECT_EQ(zoomIn(link, -512), 512);
     EXPECT_EQ(engine.var("camera")[abi::camera::kZoomWord], 512);
@@ -42,8 +43,8 @@ TEST_F(DemoTest, EffectsChangeTheirRecordAndDoNothingWithoutIt) {
     EXPECT_EQ(beep(link, 5), 12);
     // Without their entity or variable they do nothing and say so.
     for (const char* name : {"camera", "sky_speed", "cloud_speed"}) engine.remove(name);
-    EXPECT_EQ(nudgeTilt(nullptr), 0);
-    EXPECT_EQ(flipUpsideDown(nullptr), 0);
+    EXPECT_EQ(nudgeTilt({}), 0);
+    EXPECT_EQ(flipUpsideDown({}), 0);
     EXPECT_EQ(zoomIn(link, 1), 0);
     EXPECT_EQ(addToSkySpeed(link, 1), 0);
     EXPECT_EQ(setCloudSpeed(link, speeds), 0);
@@ -53,13 +54,14 @@ TEST_F(DemoTest, DistAheadTracesTheLine1000UnitsAheadAlongTheAngles) {
     int32_t e[abi::entity::kWords] = {};
     e[abi::entity::kPosition] = fromInt(5);
     e[abi::entity::kPan] = fromInt(90);  // ahead is +y
+    const bridge::EntityRecord entity(e);
     for (const std::string name : {"trace_mode", abi::kTraceName, abi::kVecRotateName}) {
         name == "trace_mode" ? engine.remove(name) : engine.disableEngineFunction(name);
-        EXPECT_EQ(distAhead(link, e), 0) << name;
+        EXPECT_EQ(distAhead(link, entity), 0) << name;
         name == "trace_mode" ? void(engine.restore(name)) : engine.enableEngineFunction(name);
     }
-    EXPECT_EQ(distAhead(link, nullptr), 0);
-    EXPECT_EQ(distAhead(link, e), fromInt(1000));
+    EXPECT_EQ(distAhead(link, {}), 0);
+    EXPECT_EQ(distAhead(link, entity), fromInt(1000));
     ASSERT_EQ(engine.traces().size(), 1u);  // none of the refused ones traced
     const host::TraceCall& t = engine.traces()[0];
     EXPECT_EQ(Words({t.traceMode, t.from[0], t.from[1], t.to[0], t.to[1], t.to[2]}),
@@ -70,12 +72,13 @@ TEST_F(DemoTest, ExplosionDrawsVelocityThenTransparencyAndFadesByFourTimesTime) 
     using namespace abi::particle;
     Explosions explosions;
     int32_t p[kWords];
+    const bridge::ParticleRecord particle(p);
     std::fill_n(p, kWords, 1);  // the flags keep this bit; the words checked are all written
-    explosions.fade(p);         // "time" is bound by the first explosion
+    explosions.fade(particle);  // "time" is bound by the first explosion
     EXPECT_EQ(p[kAlpha], 1);
     runtime::Random random, same = random;
     auto draw = [&](int k, int add) { return int32_t((same.next() * k / 32767.0 + add) * 1024); };
-    explosions.explode(link, random, p);
+    explosions.explode(link, random, particle);
     EXPECT_EQ(Words({p[kVelocity], p[kVelocity + 1], p[kVelocity + 2], p[kAlpha], p[kFlags],
                      p[kFunction], p[kColour], p[kColour + 1], p[kColour + 2]}),
               Words({draw(10, -5), draw(10, -5), draw(10, -5), draw(50, 50), 0x208901,
@@ -89,7 +92,7 @@ TEST_F(DemoTest, ExplosionDrawsVelocityThenTransparencyAndFadesByFourTimesTime) 
         *engine.var("time") = time;
         p[kAlpha] = before;
         p[kLife] = 1;
-        explosions.fade(p);
+        explosions.fade(particle);
         EXPECT_EQ(Words({p[kAlpha], p[kLife]}), Words({after, life})) << before;
     }
 }

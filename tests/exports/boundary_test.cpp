@@ -81,7 +81,7 @@ void* argument<void*>() {
     const std::string_view name = calling;
     if (name == "A5_DLLAPI") return engine->interfaceRecord();
     if (name == "DLLEffect_Explo" || name == "DLLPart_Alphafade") return particle;
-    return state().evolution.entity(0);
+    return state().evolution.entity(0).raw();
 }
 using ClockFunction = int64_t (*)();
 template <>

@@ -40,9 +40,9 @@ const CallOut kCallOuts[] = {
      "CreateGenotype ResetPluginState A5_DLLAPI"},
     {"ent_remove", "CreateGenotype", [] { CreateGenotype(); },
      "CreateGenotype ResetPluginState A5_DLLAPI"},
-    {"vec_rotate", "DistAhead", [] { DistAhead(state().evolution.entity(0)); },
+    {"vec_rotate", "DistAhead", [] { DistAhead(state().evolution.entity(0).raw()); },
      "CreateGenotype ResetPluginState A5_DLLAPI"},
-    {"trace", "DistAhead", [] { DistAhead(state().evolution.entity(0)); },
+    {"trace", "DistAhead", [] { DistAhead(state().evolution.entity(0).raw()); },
      "CreateGenotype ResetPluginState A5_DLLAPI"},
     {"lock", "PaintScreenWhite", [] { PaintScreenWhite(); }, "ResetPluginState A5_DLLAPI"},
     {"unlock", "PaintScreenWhite", [] { PaintScreenWhite(); }, "ResetPluginState A5_DLLAPI"},
@@ -68,7 +68,7 @@ void expectWhole(const host::Engine& engine) {
     EXPECT_EQ(engine.liveEntities(), static_cast<size_t>(pop->popSize));
     EXPECT_EQ(engine.badRemovals(), 0u);
     for (int32_t i = 0; i < pop->popSize; ++i) {
-        EXPECT_NE(engine.entity(state().evolution.entity(i)), nullptr) << i;
+        EXPECT_NE(engine.entity(state().evolution.entity(i).raw()), nullptr) << i;
         for (int32_t gene : pop->at(i).genes) EXPECT_LE(unsigned(gene), 254u);
     }
     for (const int32_t* e : engine.entityRecords())

@@ -16,7 +16,9 @@ constexpr int kX = abi::panel::kPosX, kY = abi::panel::kPosY;
 
 struct PanelTest : testing::StateTest {
     PanelTest() { startUp(); }
-    const char* shown(const char* name) { return bridge::stringText(engine.stringRecord(name)); }
+    const char* shown(const char* name) {
+        return bridge::StringRecord(engine.stringRecord(name)).text();
+    }
     int32_t& at(const char* panel, int word) { return engine.panel(panel)[word]; }
     Words radio() { return {at("RadioButton", kX), at("RadioButton", kY)}; }
     Words xs() { return {at("Controller", kX), at("Slot0", kX), at("Slot8", kX)}; }
