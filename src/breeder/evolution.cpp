@@ -98,7 +98,7 @@ float Evolution::judgeByScript(const void* self, const Genes& genes, int32_t ind
 }
 
 void Evolution::removeEntities() {
-    const auto remove = script_.engineFunction<abi::EntRemoveFn>(script::EntRemove);
+    const auto remove = script_.engineFunction<abi::engine_function::ent_remove>();
     // Forgotten before the engine is asked, so that nothing called back from
     // inside "ent_remove" reaches an entity on its way out.
     for (bridge::EntityRecord& slot : entities_) {
@@ -111,7 +111,7 @@ void Evolution::removeEntities() {
 void Evolution::createEntities(const Context& context) {
     const bridge::StringRecord model = script_.string(script::ModelName);
     modelNameRecord().setText(model ? model.text() : nullptr);
-    const auto create = script_.engineFunction<abi::EntCreateFn>(script::EntCreate);
+    const auto create = script_.engineFunction<abi::engine_function::ent_create>();
     const genetic::Population& pop = *population_;
     for (int32_t i = 0; i < pop.popSize; ++i) {
         // The engine copies the position.

@@ -43,9 +43,10 @@ class EngineLink {
     int32_t lookupScriptFunction(const char* name) const;
     // An engine function by name, or null.
     void* lookupEngineFunction(const char* name) const;
-    template <typename Fn>
-    Fn engineFunction(const char* name) const {
-        return reinterpret_cast<Fn>(lookupEngineFunction(name));
+    // The engine function F of abi::engine_function, with its signature.
+    template <typename F>
+    typename F::Fn function() const {
+        return reinterpret_cast<typename F::Fn>(lookupEngineFunction(F::kName));
     }
 
     // Calls a script function through the engine; handle 0 is passed on.

@@ -43,15 +43,6 @@ EVOPLUG_ENGINE_FUNCTIONS(EVOPLUG_ABI_ENGINE_FUNCTION)
 #undef EVOPLUG_ABI_ENGINE_FUNCTION
 }  // namespace engine_function
 
-constexpr const char* kEntCreateName = engine_function::ent_create::kName;
-constexpr const char* kEntRemoveName = engine_function::ent_remove::kName;
-constexpr const char* kVecRotateName = engine_function::vec_rotate::kName;
-constexpr const char* kTraceName = engine_function::trace::kName;
-using EntCreateFn = engine_function::ent_create::Fn;
-using EntRemoveFn = engine_function::ent_remove::Fn;
-using VecRotateFn = engine_function::vec_rotate::Fn;
-using TraceFn = engine_function::trace::Fn;
-
 namespace host {
 constexpr int kReserved = EVOPLUG_HOST_RESERVED;
 constexpr int kFunctionTable = EVOPLUG_HOST_FUNCTION_TABLE;

@@ -65,8 +65,8 @@ int32_t flipUpsideDown(bridge::EntityRecord entity) {
 int32_t distAhead(const bridge::EngineLink& engine, bridge::EntityRecord entity) {
     if (!entity) return 0;
     int32_t* traceMode = number(engine, script::TraceMode);
-    auto trace = engine.engineFunction<abi::TraceFn>(abi::kTraceName);
-    auto rotate = engine.engineFunction<abi::VecRotateFn>(abi::kVecRotateName);
+    auto trace = engine.function<abi::engine_function::trace>();
+    auto rotate = engine.function<abi::engine_function::vec_rotate>();
     if (traceMode == nullptr || trace == nullptr || rotate == nullptr) return 0;
 
     int32_t target[3] = {kAheadDistance, 0, 0};

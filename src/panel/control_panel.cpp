@@ -11,13 +11,14 @@ constexpr char kGreeting[] =
 constexpr RadioPlacement kSettingsRadio = {386, 13, 20};
 
 GroupRecords settingsRecords(const script::Bindings& b) {
-    return {b.cell(script::SelectionText), b.cell(script::SelectionRow), script::kSettingsRows,
-            b.cell(script::EvolutionSettings), b.cell(script::RadioButton)};
+    return {b.stringCell(script::SelectionText), b.panelCell(script::SelectionRow),
+            script::kSettingsRows, b.panelCell(script::EvolutionSettings),
+            b.panelCell(script::RadioButton)};
 }
 
 GroupRecords controllerRecords(const script::Bindings& b) {
-    return {b.cell(script::Str0), b.cell(script::Slot0), script::kControllerRows,
-            b.cell(script::Controller), nullptr};
+    return {b.stringCell(script::Str0), b.panelCell(script::Slot0), script::kControllerRows,
+            b.panelCell(script::Controller), nullptr};
 }
 
 }  // namespace

@@ -15,10 +15,6 @@ void shift(bridge::PanelRecord panel, int32_t by) {
     if (panel) panel.x() = bridge::wrappingAdd(panel.x(), by);
 }
 
-bridge::PanelRecord panelIn(void* const* cell) {
-    return bridge::PanelRecord(cell != nullptr ? *cell : nullptr);
-}
-
 }  // namespace
 
 OptionGroup::OptionGroup(const GroupRecords& records, OptionLists lists, RadioPlacement placement)
@@ -28,8 +24,7 @@ OptionGroup::OptionGroup(const GroupRecords& records, OptionLists lists, RadioPl
       selected_(static_cast<size_t>(records.rows < 0 ? 0 : records.rows), 0) {}
 
 void OptionGroup::start() {
-    for (int32_t r = 0; r < records_.rows; ++r)
-        show(bridge::StringRecord(records_.texts[r]), kUndefined);
+    for (int32_t r = 0; r < records_.rows; ++r) show(records_.texts[r], kUndefined);
     if (records_.radio != nullptr) placeRadio(0);
 }
 
@@ -51,19 +46,20 @@ void OptionGroup::step(int32_t row, int32_t direction) {
     // The copy first: without memory for it, nothing changes.
     const char* text = handOver(names[static_cast<size_t>(index)]);
     selected_[static_cast<size_t>(row)] = index;
-    show(bridge::StringRecord(records_.texts[row]), text);
+    show(records_.texts[row], text);
 }
 
 void OptionGroup::toggle() {
     const int32_t by = hidden_ ? kHideShift : -kHideShift;
-    shift(panelIn(records_.panel), by);
-    for (int32_t r = 0; r < records_.rows; ++r) shift(panelIn(records_.slots + r), by);
+    shift(*records_.panel, by);
+    for (int32_t r = 0; r < records_.rows; ++r) shift(records_.slots[r], by);
     hidden_ = !hidden_;
 }
 
 void OptionGroup::placeRadio(int32_t row) {
-    const bridge::PanelRecord radio = panelIn(records_.radio);
-    const bridge::PanelRecord panel = panelIn(records_.panel);
+    const bridge::PanelRecord radio =
+        records_.radio != nullptr ? *records_.radio : bridge::PanelRecord();
+    const bridge::PanelRecord panel = *records_.panel;
     if (!radio || !panel) return;
     // Any row is accepted; unsigned arithmetic lets an absurd row wrap.
     const uint32_t offset = static_cast<uint32_t>(placement_.firstRow) +

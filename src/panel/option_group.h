@@ -19,11 +19,11 @@ using OptionLists = std::vector<NameList>;
 // later InterfaceInit that rebinds a name reaches every record of the group
 // alike. A cell may hold null (the script lacks the object).
 struct GroupRecords {
-    void* const* texts;  // `rows` row strings
-    void* const* slots;  // `rows` row panels
+    const bridge::StringRecord* texts;  // `rows` row strings
+    const bridge::PanelRecord* slots;   // `rows` row panels
     int32_t rows;
-    void* const* panel;
-    void* const* radio;  // the radio marker; null when the group has none
+    const bridge::PanelRecord* panel;
+    const bridge::PanelRecord* radio;  // the radio marker; null when the group has none
 };
 
 struct RadioPlacement {

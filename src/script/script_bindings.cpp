@@ -61,19 +61,58 @@ const char* describeType(int32_t typeCode) {
 
 }  // namespace
 
+constexpr bool bindsNoEngineObject() {
+    for (int n = 0; n < kBoundNameCount; ++n)
+        if (kNames[n].need == Need::Object) return false;
+    return true;
+}
+static_assert(bindsNoEngineObject(), "no cell holds an engine object");
+
 void Bindings::bind(Stage stage, const bridge::EngineLink& engine) {
     for (int n = 0; n < kBoundNameCount; ++n) {
         const NameInfo& info = kNames[n];
         if (info.stage != stage) continue;
-        void*& cell = cells_[static_cast<size_t>(n)];
-        if (info.need == Need::Function)
-            cell = reinterpret_cast<void*>(
-                static_cast<intptr_t>(engine.lookupScriptFunction(info.text)));
-        else if (info.need == Need::EngineFunction)
-            cell = engine.lookupEngineFunction(info.text);
-        else
-            cell = engine.find(info.text, kindOf(info.need));
+        const auto i = static_cast<size_t>(n);
+        switch (info.need) {
+            case Need::Number:
+            case Need::Array:
+                numbers_[i] = engine.findNumber(info.text);
+                break;
+            case Need::String:
+                strings_[i] = engine.find<bridge::StringRecord>(info.text);
+                break;
+            case Need::Panel:
+                panels_[i] = engine.find<bridge::PanelRecord>(info.text);
+                break;
+            case Need::Function:
+                handles_[i] = engine.lookupScriptFunction(info.text);
+                break;
+            case Need::EngineFunction:
+                engineFunctions_[i] = engine.lookupEngineFunction(info.text);
+                break;
+            case Need::Object:
+                break;
+        }
     }
+}
+
+const void* Bindings::raw(Name n) const {
+    switch (kNames[n].need) {
+        case Need::Number:
+        case Need::Array:
+            return numbers_[n];
+        case Need::String:
+            return strings_[n].raw();
+        case Need::Panel:
+            return panels_[n].raw();
+        case Need::Function:
+            return reinterpret_cast<const void*>(static_cast<intptr_t>(handles_[n]));
+        case Need::EngineFunction:
+            return engineFunctions_[n];
+        case Need::Object:
+            break;
+    }
+    return nullptr;
 }
 
 int checkWiring(const bridge::EngineLink& engine, std::ostream& errors) {

@@ -17,21 +17,35 @@ class Bindings {
     // finds; an object of another kind counts as missing (null, handle 0).
     void bind(Stage stage, const bridge::EngineLink& engine);
 
-    int32_t* number(Name n) const { return static_cast<int32_t*>(cells_[n]); }
-    bridge::StringRecord string(Name n) const { return bridge::StringRecord(cells_[n]); }
-    // Where the binding is kept, so that a holder sees later rebinds; a run of
-    // consecutive names is an array.
-    void* const* cell(Name n) const { return &cells_[n]; }
-    int32_t handle(Name n) const {
-        return static_cast<int32_t>(reinterpret_cast<intptr_t>(cells_[n]));
-    }
-    template <typename Fn>
-    Fn engineFunction(Name n) const {
-        return reinterpret_cast<Fn>(cells_[n]);
+    int32_t* number(Name n) const { return numbers_[n]; }
+    bridge::StringRecord string(Name n) const { return strings_[n]; }
+    int32_t handle(Name n) const { return handles_[n]; }
+    // The engine function F of abi::engine_function, if it is a bound name.
+    template <typename F>
+    typename F::Fn engineFunction() const {
+        constexpr int n = indexOf(F::kName);
+        static_assert(n < kBoundNameCount, "a bound engine function");
+        return reinterpret_cast<typename F::Fn>(engineFunctions_[n]);
     }
 
+    // Where a binding is kept, so that a holder sees later rebinds; a run of
+    // consecutive names is an array.
+    const bridge::StringRecord* stringCell(Name n) const { return &strings_[n]; }
+    const bridge::PanelRecord* panelCell(Name n) const { return &panels_[n]; }
+
+    // What the name is bound to as the engine answered it (a handle as its
+    // value), whatever its kind.
+    const void* raw(Name n) const;
+
   private:
-    std::array<void*, kBoundNameCount> cells_{};
+    // One row per bound name in each; only the row of the name's kind is used.
+    template <typename T>
+    using Cells = std::array<T, kBoundNameCount>;
+    Cells<int32_t*> numbers_{};
+    Cells<bridge::StringRecord> strings_{};
+    Cells<bridge::PanelRecord> panels_{};
+    Cells<int32_t> handles_{};
+    Cells<void*> engineFunctions_{};  // typed by engineFunction<F>()
 };
 
 // Checks every name of the table (and the function "actionstring" names)

@@ -35,7 +35,7 @@ TEST(EngineLink, AnswersByTypeCodeAndKindAndCallsOnlyOnceAttached) {
     EXPECT_EQ(link.callScriptByName("n", 5, 0, 0, 0), 0);
     ASSERT_EQ(engine.calls().size(), 2u);
     EXPECT_EQ(engine.calls()[1].handle, 0);  // not a function: the engine is called with 0
-    EXPECT_NE(link.lookupEngineFunction(abi::kTraceName), nullptr);
+    EXPECT_NE(link.function<abi::engine_function::trace>(), nullptr);
 }
 
 }  // namespace evoplug::bridge

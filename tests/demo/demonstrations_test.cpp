@@ -55,7 +55,7 @@ TEST_F(DemoTest, DistAheadTracesTheLine1000UnitsAheadAlongTheAngles) {
     e[abi::entity::kPosition] = fromInt(5);
     e[abi::entity::kPan] = fromInt(90);  // ahead is +y
     const bridge::EntityRecord entity(e);
-    for (const std::string name : {"trace_mode", abi::kTraceName, abi::kVecRotateName}) {
+    for (const std::string name : {"trace_mode", "trace", "vec_rotate"}) {
         name == "trace_mode" ? engine.remove(name) : engine.disableEngineFunction(name);
         EXPECT_EQ(distAhead(link, entity), 0) << name;
         name == "trace_mode" ? void(engine.restore(name)) : engine.enableEngineFunction(name);

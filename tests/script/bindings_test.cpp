@@ -34,7 +34,7 @@ TEST_F(ScriptTest, CheckBindingsBindsNothingAndEachStageBindsItsNamesInTableOrde
                                : info.need == Need::EngineFunction
                                    ? host::Engine::lookupFunctionEntry(info.text)
                                    : s().engine.lookupVar(info.text);
-            EXPECT_EQ(*s().script.cell(Name(n)), want) << info.text << " after stage " << stage;
+            EXPECT_EQ(s().script.raw(Name(n)), want) << info.text << " after stage " << stage;
         }
     }
 }
