@@ -110,7 +110,7 @@ void Evolution::removeEntities() {
 
 void Evolution::createEntities(const Context& context) {
     const bridge::StringRecord model = script_.string(script::ModelName);
-    modelNameRecord().setText(model ? model.text() : nullptr);
+    modelName_.setText(model ? model.text() : nullptr);
     const auto create = script_.engineFunction<abi::engine_function::ent_create>();
     const genetic::Population& pop = *population_;
     for (int32_t i = 0; i < pop.popSize; ++i) {
@@ -120,7 +120,7 @@ void Evolution::createEntities(const Context& context) {
         position[1] = abi::fromInt(context.random.below(kFloorSize) - kFloorHalf);
         position[2] = abi::fromInt(context.random.below(kHeightRange) + kHeightOffset);
         const bridge::EntityRecord entity(
-            create != nullptr ? create(modelName_, position, actionFunction_) : nullptr);
+            create != nullptr ? create(modelName_.raw(), position, actionFunction_) : nullptr);
         entities_[static_cast<size_t>(i)] = entity;
         if (entity) showGenes(entity, pop.at(i).genes);
     }
@@ -172,7 +172,7 @@ void Evolution::callFitnessFunction() const {
 
 void Evolution::forgetEngine() {
     actionFunction_ = 0;
-    modelNameRecord().setText(nullptr);
+    modelName_.setText(nullptr);
     entities_.fill({});
 }
 

@@ -62,17 +62,14 @@ class Evolution {
     void removeEntities();
     void createEntities(const genetic::Context& context);
 
-    bridge::StringRecord modelNameRecord() { return bridge::StringRecord(modelName_); }
-
     const script::Bindings& script_;
     const bridge::EngineLink& engine_;
     std::unique_ptr<genetic::Population> population_;
     // Slot i shows individual i.
     std::array<bridge::EntityRecord, genetic::kMaxIndividuals> entities_{};
     int32_t actionFunction_ = 0;
-    // A string record of our own whose text is the model name handed to
-    // "ent_create"; only its text word is ever set.
-    abi::Word modelName_[abi::string::kWords] = {};
+    // Its text is the model name handed to "ent_create".
+    bridge::OwnStringRecord modelName_;
 };
 
 // Fitness scaled to thousandths as an EngineVar: x * 1000 * 1024 truncated,

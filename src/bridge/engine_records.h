@@ -7,7 +7,25 @@
 
 #include "bridge/host_interface.h"
 
+namespace evoplug::panel {
+class TextPool;
+}
+
 namespace evoplug::bridge {
+
+// A text that lives as long as the process, as an engine string needs: the
+// engine keeps pointing at it for good. Only the panel's pool of shown texts
+// makes one.
+class LastingText {
+  public:
+    const char* text() const { return text_; }
+
+  private:
+    friend class panel::TextPool;
+    explicit LastingText(const char* text) : text_(text) {}
+
+    const char* text_;
+};
 
 // What the plug-in needs a script object to be. A number accepts a number
 // variable or an array (type codes 1 and 2); the others one code each.
@@ -92,13 +110,25 @@ class StringRecord {
     void* raw() const { return words_; }
 
     const char* text() const { return reinterpret_cast<const char*>(words_[abi::string::kText]); }
-    // The engine string keeps `text` for good.
-    void setText(const char* text) const {
-        words_[abi::string::kText] = reinterpret_cast<abi::Word>(text);
+    void setText(LastingText text) const {
+        words_[abi::string::kText] = reinterpret_cast<abi::Word>(text.text());
     }
 
   private:
     abi::Word* words_ = nullptr;
+};
+
+// A string record of the library's own, handed to "ent_create" to name the
+// model: its text is the script's "modelname", not the library's.
+class OwnStringRecord {
+  public:
+    void* raw() { return words_; }
+    void setText(const char* text) {
+        words_[abi::string::kText] = reinterpret_cast<abi::Word>(text);
+    }
+
+  private:
+    abi::Word words_[abi::string::kWords] = {};
 };
 
 // Written by the engine; the plug-in only reads it, and writes the pixels.

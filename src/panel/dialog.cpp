@@ -28,7 +28,7 @@ bool Dialog::draggingEnabled(const bridge::EngineLink& engine) {
 }
 
 void Dialog::showFeedback(const bridge::EngineLink& engine, const char* message) {
-    const char* text = handOver(message);
+    const bridge::LastingText text = TextPool::handOver(message);
     panel_ = find<PanelRecord>(engine, script::DialogPanel);
     feedback_ = find<StringRecord>(engine, script::FeedbackText);
     show(feedback_, text);
@@ -41,7 +41,8 @@ void Dialog::showFeedback(const bridge::EngineLink& engine, const char* message)
 
 void Dialog::drag(const bridge::EngineLink& engine) {
     if (!draggingEnabled(engine)) return;
-    const char* text = handOver(dragActive_ == 1 ? "Hallo DragnDrop" : "Kann nicht bewegt werden");
+    const bridge::LastingText text =
+        TextPool::handOver(dragActive_ == 1 ? "Hallo DragnDrop" : "Kann nicht bewegt werden");
     if (!panel_) {
         panel_ = find<PanelRecord>(engine, script::DialogPanel);
         feedback_ = find<StringRecord>(engine, script::FeedbackText);

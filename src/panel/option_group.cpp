@@ -21,10 +21,11 @@ OptionGroup::OptionGroup(const GroupRecords& records, OptionLists lists, RadioPl
     : records_(records),
       placement_(placement),
       lists_(std::move(lists)),
+      undefined_(TextPool::handOver(kUndefined)),
       selected_(static_cast<size_t>(records.rows < 0 ? 0 : records.rows), 0) {}
 
 void OptionGroup::start() {
-    for (int32_t r = 0; r < records_.rows; ++r) show(records_.texts[r], kUndefined);
+    for (int32_t r = 0; r < records_.rows; ++r) show(records_.texts[r], undefined_);
     if (records_.radio != nullptr) placeRadio(0);
 }
 
@@ -44,7 +45,7 @@ void OptionGroup::step(int32_t row, int32_t direction) {
         --index;
     }
     // The copy first: without memory for it, nothing changes.
-    const char* text = handOver(names[static_cast<size_t>(index)]);
+    const bridge::LastingText text = TextPool::handOver(names[static_cast<size_t>(index)]);
     selected_[static_cast<size_t>(row)] = index;
     show(records_.texts[row], text);
 }

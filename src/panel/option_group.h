@@ -60,6 +60,7 @@ class OptionGroup {
     GroupRecords records_;
     RadioPlacement placement_;
     OptionLists lists_;
+    bridge::LastingText undefined_;
     std::vector<int32_t> selected_;
     bool hidden_ = false;
 };

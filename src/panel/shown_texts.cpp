@@ -21,22 +21,22 @@ std::deque<Kept>& pool() {
 
 }  // namespace
 
-const char* handOver(const MString& text) {
+bridge::LastingText TextPool::handOver(const MString& text) {
     for (const Kept& kept : pool())
-        if (kept.text == text) return kept.copy.get();
+        if (kept.text == text) return bridge::LastingText(kept.copy.get());
     std::unique_ptr<char[]> copy(text.ToCString(0));
     if (copy == nullptr) copy.reset(new char[1]{});
     pool().push_back({text, std::move(copy)});
-    return pool().back().copy.get();
+    return bridge::LastingText(pool().back().copy.get());
 }
 
-const char* handOver(const char* text) {
+bridge::LastingText TextPool::handOver(const char* text) {
     for (const Kept& kept : pool())
-        if (kept.text == text) return kept.copy.get();
+        if (kept.text == text) return bridge::LastingText(kept.copy.get());
     return handOver(MString(text));
 }
 
-void show(bridge::StringRecord string, const char* text) {
+void show(bridge::StringRecord string, bridge::LastingText text) {
     if (string) string.setText(text);
 }
 

@@ -12,12 +12,15 @@
 
 namespace evoplug::panel {
 
-// A NUL-terminated copy of `text` that lives as long as the process; the
-// empty text gives an empty C string, since the engine cannot show null.
-const char* handOver(const MString& text);
-const char* handOver(const char* text);
+class TextPool {
+  public:
+    // A NUL-terminated copy of `text` that lives as long as the process; the
+    // empty text gives an empty C string, since the engine cannot show null.
+    static bridge::LastingText handOver(const MString& text);
+    static bridge::LastingText handOver(const char* text);
+};
 
 // Points the engine string at `text`.
-void show(bridge::StringRecord string, const char* text);
+void show(bridge::StringRecord string, bridge::LastingText text);
 
 }  // namespace evoplug::panel
