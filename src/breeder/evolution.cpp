@@ -57,8 +57,7 @@ int32_t settingOrZero(const script::Bindings& script, script::Name name) {
 
 void Evolution::bindAction(const Context& context) {
     context.random.reseed(context.clock);
-    const bridge::StringRecord actionString = script_.string(script::ActionString);
-    const char* name = actionString ? actionString.text() : nullptr;
+    const char* name = script_.text(script::ActionString);
     actionFunction_ = name != nullptr ? engine_.lookupScriptFunction(name) : 0;
 }
 
@@ -85,7 +84,7 @@ void Evolution::createPopulation(const Context& context, Choice choice) {
 
 float Evolution::judgeByScript(const void* self, const Genes& genes, int32_t index) {
     const auto& evolution = *static_cast<const Evolution*>(self);
-    const script::Bindings& script = evolution.script_;
+    script::Bindings& script = evolution.script_;
     int32_t* small = script.number(script::SmallArray);
     const int32_t* verdict = script.number(script::Chromosom);
     const int32_t judge = script.handle(script::CalculateFitness);
@@ -109,8 +108,7 @@ void Evolution::removeEntities() {
 }
 
 void Evolution::createEntities(const Context& context) {
-    const bridge::StringRecord model = script_.string(script::ModelName);
-    modelName_.setText(model ? model.text() : nullptr);
+    modelName_.setText(script_.text(script::ModelName));
     const auto create = script_.engineFunction<abi::engine_function::ent_create>();
     const genetic::Population& pop = *population_;
     for (int32_t i = 0; i < pop.popSize; ++i) {

@@ -22,7 +22,8 @@ struct Choice {
 
 class Evolution {
   public:
-    Evolution(const script::Bindings& script, const bridge::EngineLink& engine)
+    // Writes the script's variables through `script`.
+    Evolution(script::Bindings& script, const bridge::EngineLink& engine)
         : script_(script), engine_(engine) {}
     Evolution(const Evolution&) = delete;
     Evolution& operator=(const Evolution&) = delete;
@@ -62,7 +63,7 @@ class Evolution {
     void removeEntities();
     void createEntities(const genetic::Context& context);
 
-    const script::Bindings& script_;
+    script::Bindings& script_;
     const bridge::EngineLink& engine_;
     std::unique_ptr<genetic::Population> population_;
     // Slot i shows individual i.

@@ -47,13 +47,6 @@ int32_t EngineLink::typeOf(const char* name) const {
     return o != nullptr ? static_cast<int32_t>(o[abi::object::kType]) : 0;
 }
 
-void* EngineLink::lookupVar(const char* name) const {
-    const Word* o = object(name);
-    if (o == nullptr) return nullptr;
-    return reinterpret_cast<void*>(
-        o[abi::dataWordFor(static_cast<int32_t>(o[abi::object::kType]))]);
-}
-
 void* EngineLink::find(const char* name, Kind kind) const {
     const Word* o = object(name);
     if (o == nullptr) return nullptr;

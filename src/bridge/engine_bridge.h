@@ -22,11 +22,9 @@ class EngineLink {
     int32_t attach(void* hostInterface);
     bool attached() const { return lookup_ != nullptr; }
 
-    // The data pointer of the named script object: word 1 for strings and
-    // panels, word 0 for every other kind. Null when the name is unknown.
-    void* lookupVar(const char* name) const;
-    // As lookupVar, but only for an object of the given kind: another kind is
-    // treated as a missing name, so its data word is never misused.
+    // The data pointer of the named script object of the given kind: word 1
+    // for strings and panels, word 0 for every other kind. Null when the name
+    // is unknown or of another kind, so that a data word is never misused.
     void* find(const char* name, Kind kind) const;
     int32_t* findNumber(const char* name) const {
         return static_cast<int32_t*>(find(name, Kind::Number));

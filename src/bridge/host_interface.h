@@ -76,7 +76,7 @@ constexpr int32_t kFunction = EVOPLUG_TYPE_FUNCTION;
 constexpr int32_t kPanel = EVOPLUG_TYPE_PANEL;
 }  // namespace type
 
-// The data word that `lookupVar` returns for a type code.
+// The data word that holds a script object's data, by its type code.
 constexpr int dataWordFor(int32_t typeCode) {
     return (typeCode == type::kString || typeCode == type::kPanel) ? object::kData1
                                                                    : object::kData0;

@@ -10,20 +10,20 @@ constexpr char kGreeting[] =
     "nheit";
 constexpr RadioPlacement kSettingsRadio = {386, 13, 20};
 
-GroupRecords settingsRecords(const script::Bindings& b) {
+GroupRecords settingsRecords(script::Bindings& b) {
     return {b.stringCell(script::SelectionText), b.panelCell(script::SelectionRow),
             script::kSettingsRows, b.panelCell(script::EvolutionSettings),
             b.panelCell(script::RadioButton)};
 }
 
-GroupRecords controllerRecords(const script::Bindings& b) {
+GroupRecords controllerRecords(script::Bindings& b) {
     return {b.stringCell(script::Str0), b.panelCell(script::Slot0), script::kControllerRows,
             b.panelCell(script::Controller), nullptr};
 }
 
 }  // namespace
 
-void ControlPanel::build(const script::Bindings& script, const NameList& selectionNames,
+void ControlPanel::build(script::Bindings& script, const NameList& selectionNames,
                          const NameList& crossbreedNames) {
     // Everything is built aside first and taken over at the end.
     NameList selection = selectionNames_;

@@ -20,7 +20,7 @@ class ControlPanel {
     // them. A second call appends every name again and builds fresh groups
     // over the grown lists (what engine strings show of the earlier groups
     // stays, as every shown text lasts). Without memory nothing changes.
-    void build(const script::Bindings& script, const NameList& selectionNames,
+    void build(script::Bindings& script, const NameList& selectionNames,
                const NameList& crossbreedNames);
 
     // Null until built.

@@ -3,8 +3,6 @@
 #include <ostream>
 
 namespace evoplug::script {
-namespace {
-
 bridge::Kind kindOf(Need need) {
     switch (need) {
         case Need::String:
@@ -19,6 +17,8 @@ bridge::Kind kindOf(Need need) {
             return bridge::Kind::Number;
     }
 }
+
+namespace {
 
 const char* describe(Need need) {
     switch (need) {

@@ -17,8 +17,10 @@ class Bindings {
     // finds; an object of another kind counts as missing (null, handle 0).
     void bind(Stage stage, const bridge::EngineLink& engine);
 
-    int32_t* number(Name n) const { return numbers_[n]; }
-    bridge::StringRecord string(Name n) const { return strings_[n]; }
+    // Writing the script's variables and records takes non-const bindings.
+    const int32_t* number(Name n) const { return numbers_[n]; }
+    int32_t* number(Name n) { return numbers_[n]; }
+    const char* text(Name n) const { return strings_[n] ? strings_[n].text() : nullptr; }
     int32_t handle(Name n) const { return handles_[n]; }
     // The engine function F of abi::engine_function, if it is a bound name.
     template <typename F>
@@ -30,8 +32,8 @@ class Bindings {
 
     // Where a binding is kept, so that a holder sees later rebinds; a run of
     // consecutive names is an array.
-    const bridge::StringRecord* stringCell(Name n) const { return &strings_[n]; }
-    const bridge::PanelRecord* panelCell(Name n) const { return &panels_[n]; }
+    const bridge::StringRecord* stringCell(Name n) { return &strings_[n]; }
+    const bridge::PanelRecord* panelCell(Name n) { return &panels_[n]; }
 
     // What the name is bound to as the engine answered it (a handle as its
     // value), whatever its kind.
@@ -47,6 +49,9 @@ class Bindings {
     Cells<int32_t> handles_{};
     Cells<void*> engineFunctions_{};  // typed by engineFunction<F>()
 };
+
+// The kind of script object that meets the need.
+bridge::Kind kindOf(Need need);
 
 // Checks every name of the table (and the function "actionstring" names)
 // against what the engine holds now: one line per missing or mistyped name

@@ -33,7 +33,7 @@ TEST_F(ScriptTest, CheckBindingsBindsNothingAndEachStageBindsItsNamesInTableOrde
                                    ? reinterpret_cast<void*>(intptr_t{engine.handle(info.text)})
                                : info.need == Need::EngineFunction
                                    ? host::Engine::lookupFunctionEntry(info.text)
-                                   : s().engine.lookupVar(info.text);
+                                   : s().engine.find(info.text, kindOf(info.need));
             EXPECT_EQ(s().script.raw(Name(n)), want) << info.text << " after stage " << stage;
         }
     }
