@@ -47,12 +47,19 @@ int32_t EngineLink::typeOf(const char* name) const {
     return o != nullptr ? static_cast<int32_t>(o[abi::object::kType]) : 0;
 }
 
-void* EngineLink::find(const char* name, Kind kind) const {
+void* EngineLink::dataOf(const char* name, Kind kind) const {
     const Word* o = object(name);
     if (o == nullptr) return nullptr;
     const auto type = static_cast<int32_t>(o[abi::object::kType]);
     if (!accepts(kind, type)) return nullptr;
     return reinterpret_cast<void*>(o[abi::dataWordFor(type)]);
+}
+
+void* EngineLink::find(const char* name, Kind kind) { return dataOf(name, kind); }
+
+const char* EngineLink::text(const char* name) const {
+    const StringRecord string(dataOf(name, Kind::String));
+    return string ? string.text() : nullptr;
 }
 
 int32_t EngineLink::lookupScriptFunction(const char* name) const {

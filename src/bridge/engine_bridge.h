@@ -25,15 +25,18 @@ class EngineLink {
     // The data pointer of the named script object of the given kind: word 1
     // for strings and panels, word 0 for every other kind. Null when the name
     // is unknown or of another kind, so that a data word is never misused.
-    void* find(const char* name, Kind kind) const;
-    int32_t* findNumber(const char* name) const {
+    // What is found can be written, so finding takes a non-const link.
+    void* find(const char* name, Kind kind);
+    int32_t* findNumber(const char* name) {
         return static_cast<int32_t*>(find(name, Kind::Number));
     }
     // A string, panel or camera record of that name.
     template <typename Record>
-    Record find(const char* name) const {
+    Record find(const char* name) {
         return Record(find(name, Record::kKind));
     }
+    // The text of the named string; null when there is none.
+    const char* text(const char* name) const;
     // The type code of the named object; 0 when the name is unknown.
     int32_t typeOf(const char* name) const;
 
@@ -52,10 +55,11 @@ class EngineLink {
     int32_t callScriptByName(const char* name, int32_t a, int32_t b, int32_t c, int32_t d) const;
 
     // The screen surface record handed over with the interface record, or null.
-    SurfaceRecord surface() const { return SurfaceRecord(surface_); }
+    SurfaceRecord surface() { return SurfaceRecord(surface_); }
 
   private:
     abi::Word* object(const char* name) const;
+    void* dataOf(const char* name, Kind kind) const;
 
     // The three table slots are copied when the record arrives: the engine
     // promises nothing about its table afterwards. Words 3 and the second

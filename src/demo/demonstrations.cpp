@@ -31,7 +31,7 @@ constexpr int kFadeFactor = 4;
 
 int32_t engineVarOf(double value) { return static_cast<int32_t>(value * abi::kOne); }
 
-int32_t* number(const bridge::EngineLink& engine, script::Name name) {
+int32_t* number(bridge::EngineLink& engine, script::Name name) {
     return engine.findNumber(script::nameOf(name));
 }
 
@@ -62,7 +62,7 @@ int32_t flipUpsideDown(bridge::EntityRecord entity) {
     return abi::kOne;
 }
 
-int32_t distAhead(const bridge::EngineLink& engine, bridge::EntityRecord entity) {
+int32_t distAhead(bridge::EngineLink& engine, bridge::EntityRecord entity) {
     if (!entity) return 0;
     int32_t* traceMode = number(engine, script::TraceMode);
     auto trace = engine.function<abi::engine_function::trace>();
@@ -77,7 +77,7 @@ int32_t distAhead(const bridge::EngineLink& engine, bridge::EntityRecord entity)
     return trace(position, target);
 }
 
-int32_t zoomIn(const bridge::EngineLink& engine, int32_t amount) {
+int32_t zoomIn(bridge::EngineLink& engine, int32_t amount) {
     const auto camera = engine.find<bridge::CameraRecord>(script::nameOf(script::Camera));
     if (!camera) return 0;
     int32_t& zoom = camera.zoom();
@@ -85,7 +85,7 @@ int32_t zoomIn(const bridge::EngineLink& engine, int32_t amount) {
     return zoom;
 }
 
-int32_t addToSkySpeed(const bridge::EngineLink& engine, int32_t amount) {
+int32_t addToSkySpeed(bridge::EngineLink& engine, int32_t amount) {
     int32_t* speed = number(engine, script::SkySpeed);
     if (speed == nullptr) return 0;
     speed[0] = wrappingAdd(speed[0], amount);
@@ -93,7 +93,7 @@ int32_t addToSkySpeed(const bridge::EngineLink& engine, int32_t amount) {
     return abi::kOne;
 }
 
-int32_t setCloudSpeed(const bridge::EngineLink& engine, const int32_t* speeds) {
+int32_t setCloudSpeed(bridge::EngineLink& engine, const int32_t* speeds) {
     if (speeds == nullptr) return 0;
     int32_t* speed = number(engine, script::CloudSpeed);
     if (speed == nullptr) return 0;
@@ -102,7 +102,7 @@ int32_t setCloudSpeed(const bridge::EngineLink& engine, const int32_t* speeds) {
     return abi::kOne;
 }
 
-int32_t Explosions::explode(const bridge::EngineLink& engine, runtime::Random& random,
+int32_t Explosions::explode(bridge::EngineLink& engine, runtime::Random& random,
                             bridge::ParticleRecord particle) {
     if (!particle) return 0;
     if (time_ == nullptr) time_ = number(engine, script::Time);
@@ -133,7 +133,7 @@ int32_t Explosions::fade(bridge::ParticleRecord particle) const {
     return 0;
 }
 
-int32_t paintScreenWhite(const bridge::EngineLink& engine) {
+int32_t paintScreenWhite(bridge::EngineLink& engine) {
     const bridge::SurfaceRecord surface = engine.surface();
     if (!surface) return 0;
     auto lock = surface.lock();

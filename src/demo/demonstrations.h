@@ -24,16 +24,16 @@ int32_t nudgeTilt(bridge::EntityRecord entity);
 int32_t flipUpsideDown(bridge::EntityRecord entity);
 // Traces from the entity to the point 1000 units ahead along its angles; what
 // "trace" returns.
-int32_t distAhead(const bridge::EngineLink& engine, bridge::EntityRecord entity);
+int32_t distAhead(bridge::EngineLink& engine, bridge::EntityRecord entity);
 // Lowers the camera's zoom word by amount; the new word.
-int32_t zoomIn(const bridge::EngineLink& engine, int32_t amount);
+int32_t zoomIn(bridge::EngineLink& engine, int32_t amount);
 // Adds amount to both words of "sky_speed"; 1024.
-int32_t addToSkySpeed(const bridge::EngineLink& engine, int32_t amount);
+int32_t addToSkySpeed(bridge::EngineLink& engine, int32_t amount);
 // Copies the two speeds into "cloud_speed"; 1024.
-int32_t setCloudSpeed(const bridge::EngineLink& engine, const int32_t* speeds);
+int32_t setCloudSpeed(bridge::EngineLink& engine, const int32_t* speeds);
 // Paints every pixel of the screen surface white between its lock and unlock
 // calls; the bytes past each line's pixels stay as they are.
-int32_t paintScreenWhite(const bridge::EngineLink& engine);
+int32_t paintScreenWhite(bridge::EngineLink& engine);
 // Calls the script function "beeps" with the count; its result.
 int32_t beep(const bridge::EngineLink& engine, int32_t count);
 
@@ -42,7 +42,7 @@ class Explosions {
   public:
     // Starts an explosion particle: random velocity, colour, transparency and
     // the fade function. Four draws, in the order x, y, z, transparency.
-    int32_t explode(const bridge::EngineLink& engine, runtime::Random& random,
+    int32_t explode(bridge::EngineLink& engine, runtime::Random& random,
                     bridge::ParticleRecord particle);
     // Fades the particle by 4 x "time" and ends it once fully transparent.
     int32_t fade(bridge::ParticleRecord particle) const;

@@ -16,18 +16,18 @@ using bridge::PanelRecord;
 using bridge::StringRecord;
 
 template <typename Record>
-Record find(const bridge::EngineLink& engine, script::Name name) {
+Record find(bridge::EngineLink& engine, script::Name name) {
     return engine.find<Record>(script::nameOf(name));
 }
 
 }  // namespace
 
-bool Dialog::draggingEnabled(const bridge::EngineLink& engine) {
+bool Dialog::draggingEnabled(bridge::EngineLink& engine) {
     if (dragSwitch_ == nullptr) dragSwitch_ = engine.findNumber(script::nameOf(script::DragSwitch));
     return dragSwitch_ != nullptr && abi::toInt(*dragSwitch_) == 1;
 }
 
-void Dialog::showFeedback(const bridge::EngineLink& engine, const char* message) {
+void Dialog::showFeedback(bridge::EngineLink& engine, const char* message) {
     const bridge::LastingText text = TextPool::handOver(message);
     panel_ = find<PanelRecord>(engine, script::DialogPanel);
     feedback_ = find<StringRecord>(engine, script::FeedbackText);
@@ -39,7 +39,7 @@ void Dialog::showFeedback(const bridge::EngineLink& engine, const char* message)
     }
 }
 
-void Dialog::drag(const bridge::EngineLink& engine) {
+void Dialog::drag(bridge::EngineLink& engine) {
     if (!draggingEnabled(engine)) return;
     const bridge::LastingText text =
         TextPool::handOver(dragActive_ == 1 ? "Hallo DragnDrop" : "Kann nicht bewegt werden");
@@ -50,7 +50,7 @@ void Dialog::drag(const bridge::EngineLink& engine) {
     show(feedback_, text);
 }
 
-void Dialog::move(const bridge::EngineLink& engine) {
+void Dialog::move(bridge::EngineLink& engine) {
     showFeedback(engine, "Hallo, Move Panel ");
     if (!draggingEnabled(engine)) return;
     dragActive_ = 1;
@@ -58,7 +58,7 @@ void Dialog::move(const bridge::EngineLink& engine) {
     engine.callScriptByName(script::nameOf(script::CheckDragProcess), 0, 0, 0, 0);
 }
 
-void Dialog::release(const bridge::EngineLink& engine) {
+void Dialog::release(bridge::EngineLink& engine) {
     if (draggingEnabled(engine)) {
         dragActive_ = 0;
         *dragSwitch_ = 0;

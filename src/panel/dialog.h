@@ -13,22 +13,22 @@ class Dialog {
   public:
     // With dragging enabled, tells in "FeedbackText" whether a move is under
     // way.
-    void drag(const bridge::EngineLink& engine);
+    void drag(bridge::EngineLink& engine);
     // Shows the move message; with dragging enabled, starts a move and calls
     // the script's "checkDragProcess".
-    void move(const bridge::EngineLink& engine);
+    void move(bridge::EngineLink& engine);
     // With dragging enabled, ends the move and clears "dragSwitch"; shows the
     // release message.
-    void release(const bridge::EngineLink& engine);
+    void release(bridge::EngineLink& engine);
     // Puts the dialog under the mouse when flag is 1.
     void position(int32_t flag, const script::Bindings& script);
 
   private:
     // Shows the message and brings a panel pushed far left back into view;
     // rebinds the dialog's objects on every call.
-    void showFeedback(const bridge::EngineLink& engine, const char* message);
+    void showFeedback(bridge::EngineLink& engine, const char* message);
     // Bound on first use; a script without the variable cannot drag.
-    bool draggingEnabled(const bridge::EngineLink& engine);
+    bool draggingEnabled(bridge::EngineLink& engine);
 
     bridge::PanelRecord panel_;      // "DialogPanel"
     bridge::PanelRecord text_;       // "DialogText"

@@ -68,7 +68,7 @@ constexpr bool bindsNoEngineObject() {
 }
 static_assert(bindsNoEngineObject(), "no cell holds an engine object");
 
-void Bindings::bind(Stage stage, const bridge::EngineLink& engine) {
+void Bindings::bind(Stage stage, bridge::EngineLink& engine) {
     for (int n = 0; n < kBoundNameCount; ++n) {
         const NameInfo& info = kNames[n];
         if (info.stage != stage) continue;
@@ -139,8 +139,7 @@ int checkWiring(const bridge::EngineLink& engine, std::ostream& errors) {
         errors << "; it must be " << describe(info.need) << " (used by " << info.usedBy << ")\n";
         ++problems;
     }
-    const auto action = engine.find<bridge::StringRecord>(nameOf(ActionString));
-    const char* function = action ? action.text() : nullptr;
+    const char* function = engine.text(nameOf(ActionString));
     if (function != nullptr && *function != '\0' && engine.lookupScriptFunction(function) == 0) {
         errors << "evoplug: \"" << nameOf(ActionString) << "\" names \"" << function
                << "\", which is not a script function; init_Ortavia needs one\n";

@@ -15,7 +15,7 @@ class Bindings {
   public:
     // Looks up every name of the stage, in table order, and keeps what it
     // finds; an object of another kind counts as missing (null, handle 0).
-    void bind(Stage stage, const bridge::EngineLink& engine);
+    void bind(Stage stage, bridge::EngineLink& engine);
 
     // Writing the script's variables and records takes non-const bindings.
     const int32_t* number(Name n) const { return numbers_[n]; }

@@ -12,7 +12,7 @@ using Words = std::vector<int32_t>;
 
 struct DemoTest : testing::StateTest {
     DemoTest() { attach(); }
-    const bridge::EngineLink& link = s().engine;
+    bridge::EngineLink& link = s().engine;
 };
 
 // -1448 squares to 2047.56: truncated, not rounded.
