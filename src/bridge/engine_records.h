@@ -1,9 +1,11 @@
 // The engine's records, one handle type per kind: each offers only the words
 // of its own kind, under the name of what they hold. A handle is one pointer,
-// free to copy; null stands for a record the engine did not give.
+// free to copy; null stands for a record the engine did not give. Like a
+// pointer, a const handle still reaches a writable record.
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "bridge/host_interface.h"
 
@@ -154,5 +156,17 @@ class SurfaceRecord {
 
     const abi::Word* words_ = nullptr;
 };
+
+// A handle costs no more than the raw pointer it holds.
+template <typename Handle>
+constexpr bool kCostsAPointer =
+    sizeof(Handle) == sizeof(void*) && std::is_trivially_copyable_v<Handle>;
+static_assert(kCostsAPointer<EntityRecord>);
+static_assert(kCostsAPointer<ParticleRecord>);
+static_assert(kCostsAPointer<PanelRecord>);
+static_assert(kCostsAPointer<CameraRecord>);
+static_assert(kCostsAPointer<StringRecord>);
+static_assert(kCostsAPointer<SurfaceRecord>);
+static_assert(kCostsAPointer<LastingText>);
 
 }  // namespace evoplug::bridge
