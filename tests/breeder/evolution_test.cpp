@@ -38,18 +38,6 @@ class EvolutionTest : public evoplug::testing::StateTest {
     Evolution& evolution = s().evolution;
 };
 
-TEST_F(EvolutionTest, AGenerationWithoutAPopulationDoesNothing) {
-    evolution.publishAndRunGeneration();
-    EXPECT_EQ(takeReport(), "");
-    EXPECT_EQ(engine.var("bigarray")[0], 0);
-}
-
-TEST_F(EvolutionTest, BindingTheActionSeedsTheGenerator) {
-    s().random.seed(99);
-    evolution.bindAction(s().geneticContext());
-    EXPECT_EQ(s().random.state(), kClockSeed);
-}
-
 TEST_F(EvolutionTest, APopulationTakesTheScriptsSettings) {
     set("mutation", 1000);
     set("crossover", 3);
@@ -64,12 +52,28 @@ TEST_F(EvolutionTest, APopulationTakesTheScriptsSettings) {
 
 TEST_F(EvolutionTest, EachIndividualIsAnEntityOfTheModelRunningTheAction) {
     set("num_elem", 7);
+    create();  // before the action function is bound: none
+    EXPECT_EQ(engine.entity(engine.entityRecords()[0])->action, 0);
     evolution.bindAction(s().geneticContext());
     create();
     ASSERT_EQ(engine.entityRecords().size(), 7u);
     for (const int32_t* entity : engine.entityRecords()) {
         EXPECT_EQ(engine.entity(entity)->model, "ball.mdl");
         EXPECT_EQ(engine.entity(entity)->action, engine.handle("ent_wander"));
+    }
+}
+
+TEST_F(EvolutionTest, TheScriptJudgesEachIndividualByItsIndexAlone) {
+    set("num_elem", 3);
+    engine.clearCalls();
+    create();
+    const std::vector<host::ScriptCall>& calls = engine.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    for (int32_t i = 0; i < 3; ++i) {
+        const host::ScriptCall& call = calls[static_cast<size_t>(i)];
+        EXPECT_EQ(std::vector<int32_t>({call.handle, call.a, call.b, call.c, call.d}),
+                  std::vector<int32_t>({engine.handle("CalculateFitness"), abi::fromInt(i), 0, 0, 0}))
+            << i;
     }
 }
 

@@ -15,14 +15,6 @@ struct DemoTest : testing::StateTest {
     bridge::EngineLink& link = s().engine;
 };
 
-// -1448 squares to 2047.56: truncated, not rounded.
-TEST(Square, TruncatesTowardZeroAndSaturates) {
-    const int32_t cases[][2] = {{3072, 9216},          {-1536, 2304},         {512, 256},
-                                {-1448, 2047},         {1482910, 2147482488}, {1482911, INT32_MAX},
-                                {INT32_MIN, INT32_MAX}};
-    for (const auto& [x, squared] : cases) EXPECT_EQ(square(x), squared) << x;
-}
-
 TEST_F(DemoTest, EffectsChangeTheirRecordAndDoNothingWithoutIt) {
     using namespace abi::entity;
     int32_t e[kWords] = {}, speeds[2] = {2048, -4096};
@@ -41,13 +33,18 @@ TEST_F(DemoTest, EffectsChangeTheirRecordAndDoNothingWithoutIt) {
     EXPECT_EQ(setCloudSpeed(link, speeds), 1024);
     EXPECT_EQ(Words(cloud, cloud + 2), Words({2048, -4096}));
     EXPECT_EQ(beep(link, 5), 12);
-    // Without their entity or variable they do nothing and say so.
-    for (const char* name : {"camera", "sky_speed", "cloud_speed"}) engine.remove(name);
+    // Without their entity, variable or function they do nothing and say so;
+    // a particle that could never fade out is not started.
+    for (const char* name : {"camera", "sky_speed", "cloud_speed", "DLLPart_Alphafade"})
+        engine.remove(name);
     EXPECT_EQ(nudgeTilt({}), 0);
     EXPECT_EQ(flipUpsideDown({}), 0);
     EXPECT_EQ(zoomIn(link, 1), 0);
     EXPECT_EQ(addToSkySpeed(link, 1), 0);
     EXPECT_EQ(setCloudSpeed(link, speeds), 0);
+    int32_t p[abi::particle::kWords] = {};
+    EXPECT_EQ(Explosions().explode(link, s().random, bridge::ParticleRecord(p)), 0);
+    EXPECT_EQ(Words(p, p + abi::particle::kWords), Words(abi::particle::kWords, 0));
 }
 
 TEST_F(DemoTest, DistAheadTracesTheLine1000UnitsAheadAlongTheAngles) {
@@ -115,10 +112,15 @@ TEST_F(DemoTest, PaintScreenWhiteFillsEachLinesPixelsBetweenLockAndUnlock) {
         engine.onCall = [&](std::string_view call) {
             (call == "lock" ? atLock : atUnlock) = pixels;
         };
-        paintScreenWhite(link);
+        EXPECT_EQ(paintScreenWhite(link), 0);
         EXPECT_EQ(atLock, before);
         EXPECT_EQ(atUnlock, want);
     }
+    // An engine without a surface: nothing to lock.
+    static_cast<abi::Word*>(engine.interfaceRecord())[abi::host::kSurface] = 0;
+    attach();
+    engine.onCall = [](std::string_view call) { ADD_FAILURE() << call; };
+    EXPECT_EQ(paintScreenWhite(link), 0);
 }
 
 }  // namespace evoplug::demo

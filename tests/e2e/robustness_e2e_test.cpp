@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "plugin_fixture.h"
-#include "support/stdout_capture.h"
+#include "support/output_capture.h"
 
 namespace evoplug::e2e {
 namespace {
@@ -51,7 +51,7 @@ std::string session(const host::Plugin& plugin, const Object& spared, bool wrong
         engine.defineString(name, "ent_wander");
     else
         engine.defineVar(name, fromInt(1));  // one word where a record would be
-    testing::StdoutCapture captured;
+    testing::OutputCapture captured;
     level.startUp(plugin);
     x.CreateGenotype();
     for (int g = 0; g < 3; ++g) x.evolution(0, 0);

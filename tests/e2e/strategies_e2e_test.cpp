@@ -24,7 +24,7 @@
 #include "engine.h"
 #include "level.h"
 #include "plugin.h"
-#include "support/stdout_capture.h"
+#include "support/output_capture.h"
 
 namespace evoplug::e2e {
 namespace {
@@ -38,7 +38,7 @@ int64_t steppedClock() { return seconds; }
 // its own stream.
 template <typename Calls>
 std::string reportOf(Calls calls) {
-    testing::StdoutCapture captured;
+    testing::OutputCapture captured;
     calls();
     std::cout.flush();
     std::fflush(stdout);

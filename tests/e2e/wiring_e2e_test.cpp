@@ -3,15 +3,16 @@
 #include <string>
 
 #include "plugin_fixture.h"
+#include "support/output_capture.h"
 
 namespace evoplug::e2e {
 namespace {
 
 TEST_F(PluginTest, TheStandardLevelPassesTheWiringCheck) {
     attach();
-    ::testing::internal::CaptureStderr();
+    testing::OutputCapture errors(2);
     EXPECT_EQ(call().CheckBindings(), 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(errors.stop(), "");
 }
 
 }  // namespace

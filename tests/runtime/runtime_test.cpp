@@ -1,4 +1,4 @@
-// The generator's recurrence, the clock's source and the report's numbers.
+// The report's numbers and lines.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,32 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "runtime/clock.h"
-#include "runtime/random.h"
 #include "runtime/report.h"
 
 namespace evoplug::runtime {
 namespace {
-
-int64_t fixedClock() { return 0x100000007LL; }  // low 32 bits: 7
-
-TEST(Random, FollowsTheRuntimeRecurrenceAndSeedsFromTheClock) {
-    Random random;
-    // Unseeded the state is 1; states 2 and 4 have bit 31 set, which is dropped.
-    for (int value : {41, 18467, 6334, 26500}) EXPECT_EQ(random.next(), value);
-    random.seed(0);
-    EXPECT_EQ(random.below(30), 38 % 30);  // state 2531011
-    EXPECT_EQ(random.state(), 2531011u);
-    EXPECT_EQ(random.below(1000), 7719 % 1000);
-
-    Clock clock;
-    clock.setSource(&fixedClock);
-    EXPECT_EQ(clock.seconds(), 0x100000007LL);
-    random.reseed(clock);
-    EXPECT_EQ(random.state(), 7u);
-    clock.setSource(nullptr);  // the real clock again
-    EXPECT_GT(clock.seconds(), 1700000000LL);
-}
 
 TEST(Report, NumbersAsTheStreamsDefaultFormatWritesThem) {
     // Six significant digits, trailing zeros dropped; exponent form below 1e-4

@@ -39,28 +39,6 @@ TEST_F(ScriptTest, CheckBindingsBindsNothingAndEachStageBindsItsNamesInTableOrde
     }
 }
 
-TEST(CheckWiring, EachMissingOrMistypedNameIsOneLineNamingIt) {
-    for (const NameInfo& info : kNames) {
-        for (bool missing : {true, false}) {
-            host::Engine engine;
-            host::Level level{engine};
-            bridge::EngineLink link;
-            link.attach(engine.interfaceRecord());
-            engine.disableEngineFunction(info.text);
-            // A number-like name becomes a panel, any other a number variable.
-            missing ? engine.remove(info.text)
-                    : engine.defineRaw(info.text, info.need <= Need::Array ? 9 : 1, 0, 0);
-            std::ostringstream out;
-            EXPECT_EQ(checkWiring(link, out), 1) << info.text;
-            const std::string text = out.str();
-            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
-            EXPECT_EQ(text.find('"'), text.find('"' + std::string(info.text) + '"')) << text;
-            const bool absent = missing || info.need == Need::EngineFunction;
-            EXPECT_EQ(text.find(" is missing") != std::string::npos, absent) << text;
-        }
-    }
-}
-
 TEST(CheckWiring, TheLineSaysWhatTheNameMustBeAndWhichExportsUseIt) {
     host::Engine engine;
     host::Level level{engine};

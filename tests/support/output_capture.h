@@ -1,5 +1,6 @@
-// Takes descriptor 1 while alive, so that whatever any stream of the process
-// writes there lands in a temporary file.
+// Takes a descriptor (standard output unless told otherwise) while alive, so
+// that whatever any stream of the process writes there lands in a temporary
+// file.
 #pragma once
 
 #include <unistd.h>
@@ -9,27 +10,27 @@
 
 namespace evoplug::testing {
 
-class StdoutCapture {
+class OutputCapture {
   public:
-    StdoutCapture() {
-        std::fflush(stdout);
+    explicit OutputCapture(int descriptor = 1) : descriptor_(descriptor) {
+        std::fflush(nullptr);
         if (file_ == nullptr) {
-            text_ = "(standard output not captured: no temporary file)";
+            text_ = "(output not captured: no temporary file)";
             return;
         }
-        saved_ = dup(1);
-        dup2(fileno(file_), 1);
+        saved_ = dup(descriptor_);
+        dup2(fileno(file_), descriptor_);
     }
-    ~StdoutCapture() { stop(); }
-    StdoutCapture(const StdoutCapture&) = delete;
-    StdoutCapture& operator=(const StdoutCapture&) = delete;
+    ~OutputCapture() { stop(); }
+    OutputCapture(const OutputCapture&) = delete;
+    OutputCapture& operator=(const OutputCapture&) = delete;
 
-    // Gives descriptor 1 back and returns what reached it. Nothing is flushed
+    // Gives the descriptor back and returns what reached it. Nothing is flushed
     // first: what a writer left in a buffer is missing, as it would be for
     // the reader at the other end. A failure reported after this shows.
     std::string stop() {
         if (file_ == nullptr) return text_;
-        dup2(saved_, 1);
+        dup2(saved_, descriptor_);
         close(saved_);
         std::rewind(file_);
         for (int c; (c = std::fgetc(file_)) != EOF;) text_ += static_cast<char>(c);
@@ -39,6 +40,7 @@ class StdoutCapture {
     }
 
   private:
+    int descriptor_;
     std::FILE* file_ = std::tmpfile();
     int saved_ = -1;
     std::string text_;
