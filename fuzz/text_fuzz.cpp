@@ -80,8 +80,10 @@ const auto Trims = [](Str s, Str w, char c, auto f) { return Blanks(f(f(s, w), O
 // Goes on behind each inserted text; an empty `to` removes.
 int Replace(Str& s, const Str& from, const Str& to) {
     int n = 0;
-    for (size_t p = 0; !from.empty() && (p = s.find(from, p)) != Str::npos; ++n)
-        s.replace(p, from.size(), to), p += to.size();
+    for (size_t p = 0; !from.empty() && (p = s.find(from, p)) != Str::npos; ++n) {
+        s.replace(p, from.size(), to);
+        p += to.size();
+    }
     return n;
 }
 // An empty list takes the copies wherever they are aimed; a position beyond

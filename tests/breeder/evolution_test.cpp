@@ -71,8 +71,9 @@ TEST_F(EvolutionTest, TheScriptJudgesEachIndividualByItsIndexAlone) {
     ASSERT_EQ(calls.size(), 3u);
     for (int32_t i = 0; i < 3; ++i) {
         const host::ScriptCall& call = calls[static_cast<size_t>(i)];
-        EXPECT_EQ(std::vector<int32_t>({call.handle, call.a, call.b, call.c, call.d}),
-                  std::vector<int32_t>({engine.handle("CalculateFitness"), abi::fromInt(i), 0, 0, 0}))
+        EXPECT_EQ(
+            std::vector<int32_t>({call.handle, call.a, call.b, call.c, call.d}),
+            std::vector<int32_t>({engine.handle("CalculateFitness"), abi::fromInt(i), 0, 0, 0}))
             << i;
     }
 }

@@ -53,9 +53,15 @@ TEST_F(DemoTest, DistAheadTracesTheLine1000UnitsAheadAlongTheAngles) {
     e[abi::entity::kPan] = fromInt(90);  // ahead is +y
     const bridge::EntityRecord entity(e);
     for (const std::string name : {"trace_mode", "trace", "vec_rotate"}) {
-        name == "trace_mode" ? engine.remove(name) : engine.disableEngineFunction(name);
+        if (name == "trace_mode")
+            engine.remove(name);
+        else
+            engine.disableEngineFunction(name);
         EXPECT_EQ(distAhead(link, entity), 0) << name;
-        name == "trace_mode" ? void(engine.restore(name)) : engine.enableEngineFunction(name);
+        if (name == "trace_mode")
+            engine.restore(name);
+        else
+            engine.enableEngineFunction(name);
     }
     EXPECT_EQ(distAhead(link, {}), 0);
     EXPECT_EQ(distAhead(link, entity), fromInt(1000));

@@ -65,8 +65,7 @@ std::string session(const host::Plugin& plugin, const Object& spared, bool wrong
     std::cout.flush();
     std::fflush(stdout);
     std::ostringstream seen;
-    seen << captured.stop() << engine.liveEntities() << ' '
-         << engine.badRemovals() << '\n';
+    seen << captured.stop() << engine.liveEntities() << ' ' << engine.badRemovals() << '\n';
     for (const auto& [other, otherType] : levelObjects()) {
         if (other == name) continue;
         if (otherType == EVOPLUG_TYPE_STRING) seen << engine.text(other) << '\n';

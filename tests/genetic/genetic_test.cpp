@@ -11,8 +11,8 @@
 #include "genetic/closeness.h"
 #include "genetic/operators.h"
 #include "genetic/ranking_listing.h"
-#include "support/state_fixture.h"
 #include "support/output_capture.h"
+#include "support/state_fixture.h"
 
 namespace evoplug::genetic {
 namespace {

@@ -123,10 +123,19 @@ TEST_F(PanelTest, TheDialogMovesOnlyWithSwitchOneAndComesBackFromTheLeft) {
     auto press = [&](const std::string& keys) {
         Texts feedback;
         for (char key : keys) {
-            key == 'D'   ? s().dialog.drag(s().engine)
-            : key == 'M' ? s().dialog.move(s().engine)
-            : key == 'R' ? s().dialog.release(s().engine)
-                         : s().dialog.position(key - '0', s().script);
+            switch (key) {
+                case 'D':
+                    s().dialog.drag(s().engine);
+                    break;
+                case 'M':
+                    s().dialog.move(s().engine);
+                    break;
+                case 'R':
+                    s().dialog.release(s().engine);
+                    break;
+                default:
+                    s().dialog.position(key - '0', s().script);
+            }
             feedback.push_back(engine.text("FeedbackText"));
         }
         return feedback;

@@ -127,10 +127,15 @@ TEST_F(EvolveProgramTest, EveryFigureOfARunAgreesWhereverItIsShownAndThePageRepe
     double n = 0, sum = 0, squares = 0, top = -1;
     std::string best, first = map.str();
     const std::regex fill("rgb\\((\\d+,\\d+,\\d+)\\)");
-    for (std::sregex_iterator c(first.begin(), first.end(), fill), end; c != end; ++c, ++n) {
+    for (std::sregex_iterator c(first.begin(), first.end(), fill), end; c != end; ++c) {
         const double f = std::stod(figure((*c)[1]));
-        sum += f, squares += f * f;
-        if (f > top) top = f, best = (*c)[1];
+        n += 1;
+        sum += f;
+        squares += f * f;
+        if (f > top) {
+            top = f;
+            best = (*c)[1];
+        }
     }
     EXPECT_NEAR(std::sqrt(squares / n - sum * sum / n / n), std::stod(row[1]), 5e-5);
     EXPECT_EQ(best, row[2].str());
