@@ -12,8 +12,6 @@
 namespace evoplug::breeder {
 namespace {
 
-using evoplug::testing::kClockSeed;
-
 TEST(Thousandths, TruncatedAndHeldAtTheInt32Limits) {
     // x 1000 x 1024: 0.1234567f gives 126419.66, 2097.151f exactly 2147482500
     // and 2097.152f 2147483750, beyond int32.

@@ -122,7 +122,9 @@ TEST_F(DemoTest, PaintScreenWhiteFillsEachLinesPixelsBetweenLockAndUnlock) {
         EXPECT_EQ(atLock, before);
         EXPECT_EQ(atUnlock, want);
     }
-    // An engine without a surface: nothing to lock.
+}
+
+TEST_F(DemoTest, PaintScreenWhiteWithoutASurfaceLocksNothing) {
     static_cast<abi::Word*>(engine.interfaceRecord())[abi::host::kSurface] = 0;
     attach();
     engine.onCall = [](std::string_view call) { ADD_FAILURE() << call; };

@@ -110,9 +110,13 @@ TEST_F(GeneticTest, StatisticsPassReseedsAndKeepsTheFirstOfEquals) {
         EXPECT_EQ(random.state(), kClockSeed);
     }
     EXPECT_EQ(takeReport(), "MaxFitnesst 0 MinFitness  0\nAverage Fitness ist 0 \n");
-    // A new population's first pass has none before it: index 0 stays.
+}
+
+// A new population's first pass has no pass before it to keep.
+TEST_F(GeneticTest, AFirstPassThatNobodyBeatsLeavesBestAndWorstAtIndexZero) {
+    evaluator = chosen.evaluator();
     for (float all : {0.0f, 1.0f}) {
-        chosen.fitness.assign(4, all);
+        chosen.fitness.assign(6, all);
         const auto fresh = make();
         EXPECT_EQ(fresh->statistics().best, 0) << all;
         EXPECT_EQ(fresh->statistics().worst, 0) << all;
