@@ -1,5 +1,4 @@
 // The script's names: bound stage by stage, checked against a level.
-#include <algorithm>
 #include <sstream>
 
 #include "script/script_bindings.h"
